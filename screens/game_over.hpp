@@ -1,0 +1,4 @@
+// game_over.hpp -- the "Game Over" screen.
+#pragma once
+
+void game_over_frame();

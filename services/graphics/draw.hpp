@@ -1,0 +1,42 @@
+// draw.hpp -- the current drawing state and the drawing operations, all into
+// the back buffer.  A screen pixel is covered when its centre lies inside the
+// transformed quad (top-left rule on edges).
+#pragma once
+
+#include <string>
+
+#include "services/graphics/image.hpp"
+
+enum : int { BLEND_MASK = 1, BLEND_SOLID = 2, BLEND_ALPHA = 3, BLEND_LIGHT = 4, BLEND_SHADE = 5 };
+
+struct TDrawState {
+    int color_red = 255, color_green = 255, color_blue = 255;
+    float color_alpha = 1.0f;
+    int clscolor_red = 0, clscolor_green = 0, clscolor_blue = 0;
+    float line_width = 1.0f;
+    float tform_rot = 0, tform_scale_x = 1.0f, tform_scale_y = 1.0f;
+    float tform_ix = 1, tform_iy = 0, tform_jx = 0, tform_jy = 1;
+    int viewport_x = 0, viewport_y = 0, viewport_w = 640, viewport_h = 480;
+    float origin_x = 0, origin_y = 0;
+    float handle_x = 0, handle_y = 0;
+    int blend_mode = BLEND_MASK;
+};
+const TDrawState& DrawState();
+void ResetDrawState();  // the defaults above, viewport the whole screen
+
+void SetColor(int red, int green, int blue);  // each clamped to 0..255
+void GetColor(int* red, int* green, int* blue);
+void SetAlpha(float alpha);                   // clamped to 0..1
+float GetAlpha();
+void SetBlend(int mode);
+int GetBlend();
+void SetClsColor(int red, int green, int blue);
+void SetDrawRotation(float degrees);
+float GetDrawRotation();
+void SetDrawScale(float sx, float sy);
+void SetDrawTransform(float degrees, float sx, float sy);
+void SetViewport(int x, int y, int width, int height);
+void SetOrigin(float x, float y);
+
+void DrawImageFrame(const ImageRef& image, float x, float y, int frame);  // none draws nothing
+void DrawLine(float x1, float y1, float x2, float y2, bool draw_last_pixel = true);

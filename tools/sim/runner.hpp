@@ -1,0 +1,11 @@
+// runner.hpp -- the headless runner: runs the whole program on the headless
+// back end, driven by a script (see docs/runner.md).
+#pragma once
+
+#include <string>
+
+// Runs the script text in the current directory; returns the exit status:
+// 0 the program ended or reached `stop`, 2 a script line it cannot read
+// (nothing is run), 3 a wait that no scripted event can end.
+int run_script(const std::string& script_text, std::string* message = nullptr);
+int run_script_file(const std::string& path, std::string* message = nullptr);
