@@ -21,6 +21,7 @@ enum : int {
 };
 
 void PollSystem();              // processes the pending window events now
+void WaitSystem();              // blocks briefly until events may be pending (waits without drawing)
 int KeyHitCount(int code);      // presses since last asked; asking clears it
 bool KeyIsDown(int code);       // held now
 void ClearKeys();               // processes pending events, then forgets keys, hits and typed chars
