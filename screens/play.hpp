@@ -1,7 +1,7 @@
 // play.hpp -- the play state: story introduction, playing, the five deaths.
 #pragma once
 
-void play_frame();
+void play_frame();  // one frame of STATE_PLAY: the step of play_phase, then the best score
 
 enum : int { PHASE_INTRO = 0, PHASE_PLAYING = 1, PHASE_DYING = 2 };
 
@@ -13,3 +13,5 @@ extern int trap_frame;          // 37 shot from the right, 38 from the left
 extern int trap_phase;          // 0 the trap is coming, 1 it has struck
 extern int death_spin;          // degrees
 extern float death_scale;       // scale of the falling figure
+
+void reset_play_globals();  // every global above back to 0, its value at program load
