@@ -8,9 +8,9 @@
 #include "services/graphics/image.hpp"
 
 struct TImageGlyph {
-    ImageRef _image;      // coverage as alpha, white; none for blank glyphs
-    float _advance = 0;   // pixels to move the pen
-    int _x = 0, _y = 0;   // offset of the image from the pen; _y down from the top of the line
+    ImageRef _image;     // coverage as alpha, white; none for blank glyphs
+    float _advance = 0;  // pixels to move the pen
+    int _x = 0, _y = 0;  // offset of the image from the pen; _y down from the top of the line
     int _w = 0, _h = 0;
     bool loaded = false;
 };
@@ -25,8 +25,10 @@ struct TImageFont {
     int _imageFlags = 0;
     int line_height = 0, ascender = 0, descender = 0;  // whole pixels
     std::vector<TImageGlyph> _glyphs;                  // one per glyph of the face
-    std::shared_ptr<void> _src_font;                   // the face (FreeType), owned here
-    std::string _data;                                 // face bytes when loaded from memory
+    // Declared before the face so that it outlives it: a face opened from
+    // memory reads these bytes until it is closed.
+    std::string _data;                // face bytes when loaded from memory
+    std::shared_ptr<void> _src_font;  // the face (FreeType), owned here
 };
 using FontRef = std::shared_ptr<TImageFont>;
 
