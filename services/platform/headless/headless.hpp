@@ -15,12 +15,16 @@
 
 namespace headless {
 
-void Reset();  // clock 100000, no events, no joystick, nothing presented
+// Clock 100000, no events, no joystick, no wait handler, nothing presented,
+// window closed, cursor shown; an open audio device stays open.
+void Reset();
 
 void SetClock(std::uint32_t ms);
 std::uint32_t Clock();
 
 void PushEvent(const platform::Event& event);  // appended to the window's event queue
+// A platform wait returns at once while events are queued; otherwise it asks
+// the handler below.
 bool HasPendingEvents();
 
 // What a platform wait does: deliver the next batch of scripted events and
@@ -31,9 +35,9 @@ struct WaitForever : std::exception {
     const char* what() const noexcept override { return "waiting for input that never comes"; }
 };
 
-void AttachJoystick(bool attached);            // at port 0
-void SetJoyAxis(int axis, float value);        // 0 x, 1 y; -1.0 .. 1.0
-void SetJoyButton(int button, bool down);      // 0 .. 15
+void AttachJoystick(bool attached);        // at port 0
+void SetJoyAxis(int axis, float value);    // 0 x, 1 y; -1.0 .. 1.0
+void SetJoyButton(int button, bool down);  // 0 .. 15
 
 const std::vector<std::uint32_t>& LastFrame();  // the last presented frame, 0xAARRGGBB
 int FrameWidth();
