@@ -28,13 +28,6 @@ int trap_phase = 0;
 int death_spin = 0;
 float death_scale = 0.0f;
 
-void reset_play_globals() {
-    remote_msg_alpha = 0.0f;
-    trap_x = trap_y = trap_x2 = trap_dx = 0.0f;
-    trap_frame = trap_phase = death_spin = 0;
-    death_scale = 0.0f;
-}
-
 namespace {
 
 // The introduction's timeline, in frames of phase_timer.

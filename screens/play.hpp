@@ -13,5 +13,3 @@ extern int trap_frame;          // 37 shot from the right, 38 from the left
 extern int trap_phase;          // 0 the trap is coming, 1 it has struck
 extern int death_spin;          // degrees
 extern float death_scale;       // scale of the falling figure
-
-void reset_play_globals();  // every global above back to 0, its value at program load
