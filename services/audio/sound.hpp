@@ -16,8 +16,8 @@ struct TSound {
     // path relative to the working directory; none when missing or undecodable.
     static std::shared_ptr<TSound> Load(const std::string& path, int flags);
 
-    int rate = 0;                       // frames per second
-    int channels = 0;                   // 1 mono, 2 stereo
+    int rate = 0;      // frames per second
+    int channels = 0;  // 1 mono, 2 stereo
     bool loop = false;
     std::string path;                   // as given to Load (the runner logs its base name)
     std::vector<std::int16_t> samples;  // interleaved 16-bit PCM
@@ -37,11 +37,14 @@ bool Playing(const ChannelRef& channel);  // active and not paused
 // Every call with a none sound or channel does nothing (Playing gives false).
 
 // The mixer, above the seam.
-void StartAudio();           // opens the device through the seam; the Null driver if none
-bool AudioIsNull();          // true when no device opened: nothing plays
-int MixerRate();             // output rate of the open device (44100 for the Null driver)
+void StartAudio();  // opens the device through the seam; the Null driver if none
+// As StartAudio, with a device of that rate (frames per second; 0: the Null
+// driver) taken as already open and pulling through MixAudio: tests, benchmarks.
+void StartAudioAt(int rate);
+bool AudioIsNull();  // true when no device opened: nothing plays
+int MixerRate();     // output rate of the open device (44100 for the Null driver)
 void MixAudio(std::int16_t* stereo, int frames);  // pulls mixed frames (the seam calls it)
-int ActiveVoices();          // instances currently playing or paused
-void ResetAudio();           // stops everything, frees all slots
+int ActiveVoices();                               // instances currently playing or paused
+void ResetAudio();                                // stops everything, frees all slots
 // Called on the game's thread when a cued channel is unpaused for the first time.
 void SetSoundStartHook(void (*hook)(const TSound& sound));

@@ -1,0 +1,56 @@
+// decode.cpp -- loading a sound file: read it whole, pick the decoder by the
+// file's signature, and build the sound.
+#include "services/audio/decode.hpp"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <system_error>
+
+#include "services/audio/vorbis.hpp"
+#include "services/audio/wave.hpp"
+
+namespace {
+
+// A WAVE file of the longest sound, headers and stray chunks included.
+constexpr std::uintmax_t kLargestFile = 2 * kMaxSoundSamples + (1 << 20);
+
+// The whole file at a game path ("data\pickup.ogg"); false when it is missing,
+// not a regular file, too large or unreadable.
+bool ReadSoundFile(const std::string& path, std::string& out) {
+    std::string host = path;
+    std::replace(host.begin(), host.end(), '\\', '/');
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(host, error)) return false;
+    std::uintmax_t size = std::filesystem::file_size(host, error);
+    if (error || size > kLargestFile) return false;
+    std::ifstream file(host, std::ios::binary);
+    if (!file) return false;
+    out.resize(std::size_t(size));
+    file.read(out.data(), std::streamsize(size));
+    return std::size_t(file.gcount()) == size;
+}
+
+}  // namespace
+
+SoundRef DecodeSound(std::string_view bytes, int flags, const std::string& path) {
+    auto sound = std::make_shared<TSound>();
+    std::string_view magic = bytes.substr(0, 4);
+    bool decoded = false;
+    if (magic == "OggS") {
+        decoded = DecodeVorbis(bytes, *sound);
+    } else if (magic == "RIFF" || magic == "RIFX") {
+        decoded = DecodeWave(bytes, *sound);
+    }
+    if (!decoded) return nullptr;
+    sound->loop = (flags & SOUND_LOOP) != 0;
+    sound->path = path;
+    return sound;
+}
+
+SoundRef TSound::Load(const std::string& path, int flags) {
+    std::string bytes;
+    if (!ReadSoundFile(path, bytes)) return nullptr;
+    return DecodeSound(bytes, flags, path);
+}

@@ -1,0 +1,17 @@
+// decode.hpp -- turning the bytes of a sound file into a sound: Ogg Vorbis or
+// RIFF WAVE, decoded completely to interleaved 16-bit PCM.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "services/audio/sound.hpp"
+
+// Longest sound accepted, in interleaved samples (about 25 minutes of 44.1 kHz
+// stereo); anything longer is refused rather than exhausting memory.
+constexpr std::size_t kMaxSoundSamples = std::size_t(1) << 27;
+
+// The sound held in a file's bytes, picked by its signature; none when the
+// bytes are not a whole, supported file. flags bit 1 = loop; path kept as given.
+SoundRef DecodeSound(std::string_view bytes, int flags, const std::string& path);
