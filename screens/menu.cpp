@@ -95,7 +95,8 @@ void menu_frame() {
         drawer->t3d(version_line, 320, 464, 1);
     }
 
-    const int selected = my > kFirstBand ? menu_item_at(MousePosY()) : -1;
+    // The pointer is asked again here; at y 420 and below the item is 5 or more: none.
+    const int selected = my > kFirstBand ? (MousePosY() - kFirstBand) / kBandHeight : -1;
     for (int i = 0; i < kItems; i++) {
         const float scale = i == selected ? 1.2f : 1.0f;
         if (i == selected) {
