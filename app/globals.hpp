@@ -68,5 +68,8 @@ inline constexpr float joy_left = -1.0f, joy_right = 1.0f, joy_up = -1.0f, joy_d
 
 extern int pointer_x, pointer_y;  // working copy of the pointer in steer_pointer
 
+extern int
+    start_seed;  // the value start-up gave to SeedRandom (the clock after the display opened)
+
 // Puts every global above back to its value at program load.
 void reset_globals();

@@ -1,0 +1,81 @@
+// global_keys.cpp -- the keys that act in every state (pause, resume, quit),
+// entering the pause, the wait while the window is inactive, and the
+// joystick-steered menu pointer.
+#include "app/assets.hpp"
+#include "app/globals.hpp"
+#include "app/main_loop.hpp"
+#include "game/player.hpp"
+#include "services/audio/sound.hpp"
+#include "services/graphics/image.hpp"
+#include "services/input/input.hpp"
+#include "services/input/joystick.hpp"
+#include "services/system/app.hpp"
+
+void enter_pause() {
+    game_state = STATE_PAUSE;
+    // What the back buffer holds just after the play frame was presented.
+    GrabImageFrame(pause_image, 0, 0, 0);
+    MoveMouse(320, 240);
+    player->flush_inputs();
+}
+
+void check_keys() {
+    if (KeyHitCount(KEY_ESCAPE) != 0) {
+        if (game_state == STATE_TITLE) {
+            quit_game = 1;
+        } else if (game_state == STATE_PAUSE) {
+            game_state = STATE_TITLE;
+            MoveMouse(320, 240);
+            if (!Playing(music_channel)) start_music();
+            player->flush_inputs();
+        } else if (game_state == STATE_PLAY) {
+            enter_pause();
+        }
+    }
+    // The joystick is asked only when Space was not hit, so a Space hit
+    // leaves the button's hit pending.
+    if (KeyHitCount(KEY_SPACE) != 0 || JoyHitCount(1, 0) != 0) {
+        if (game_state == STATE_PLAY) {
+            enter_pause();
+        } else if (game_state == STATE_PAUSE) {
+            game_state = STATE_PLAY;
+            player->flush_inputs();
+        }
+    }
+    if (CloseRequested()) quit_game = 1;
+}
+
+void check_suspend() {
+    if (!AppIsSuspended()) return;
+    // No frame runs while inactive, so every frame-counted timer stands still;
+    // only the music is held, effects already playing run out.
+    bool paused_music = false;
+    if (Playing(music_channel)) {
+        SetPaused(music_channel, true);
+        paused_music = true;
+    }
+    while (AppIsSuspended()) WaitSystem();
+    if (paused_music) SetPaused(music_channel, false);
+}
+
+void steer_pointer() {
+    // Only a fully deflected stick moves the pointer, 6 pixels a frame per axis.
+    pointer_x = MousePosX();
+    pointer_y = MousePosY();
+    if (JoyAxisX(0) == joy_left) {
+        pointer_x -= 6;
+        MoveMouse(pointer_x, pointer_y);
+    }
+    if (JoyAxisX(0) == joy_right) {
+        pointer_x += 6;
+        MoveMouse(pointer_x, pointer_y);
+    }
+    if (JoyAxisY(0) == joy_up) {
+        pointer_y -= 6;
+        MoveMouse(pointer_x, pointer_y);
+    }
+    if (JoyAxisY(0) == joy_down) {
+        pointer_y += 6;
+        MoveMouse(pointer_x, pointer_y);
+    }
+}

@@ -1,0 +1,177 @@
+// main_loop.cpp -- program entry: the start-up sequence, the frame loop with
+// its state dispatch, the exit sequence, and the frame's backdrop and scan lines.
+#include "app/main_loop.hpp"
+
+#include <cstdio>
+#include <string>
+
+#include "app/assets.hpp"
+#include "app/globals.hpp"
+#include "app/hiscore.hpp"
+#include "assets/embedded.hpp"
+#include "draw/qwdraw.hpp"
+#include "fx/brick.hpp"
+#include "fx/dust.hpp"
+#include "fx/explode.hpp"
+#include "fx/flame.hpp"
+#include "fx/points.hpp"
+#include "fx/stars.hpp"
+#include "game/level.hpp"
+#include "game/player.hpp"
+#include "screens/game_over.hpp"
+#include "screens/hud.hpp"
+#include "screens/menu.hpp"
+#include "screens/play.hpp"
+#include "services/audio/sound.hpp"
+#include "services/graphics/display.hpp"
+#include "services/graphics/draw.hpp"
+#include "services/graphics/image.hpp"
+#include "services/input/input.hpp"
+#include "services/input/joystick.hpp"
+#include "services/system/app.hpp"
+#include "services/system/clock.hpp"
+#include "services/system/random.hpp"
+
+namespace {
+
+std::function<void()>& start_hook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+// Creates every shared object in the order of the globals table.
+void create_globals() {
+    stars.fill(nullptr);
+    level_cells.fill(nullptr);
+    drawer = std::make_shared<qwdraw_tag>();
+    player = std::make_shared<player_tag>();
+    idle_frames = {62, 63, 62, 63, 62, 63, 62, 63, 62, 64, 65, 64, 65, 64, 65, 64, 65, 64};
+    flame_list.Clear();
+    points_list.Clear();
+    brick_list.Clear();
+    dust_list.Clear();
+    explode_list.Clear();
+    pause_image = NewImage(640, 480, 1, -1);
+
+    // The sprite cells and the title logo are drawn about their centres,
+    // the HUD bars from their top-left corners.
+    SetAutoCentreHandle(true);
+    tiles = NewImage(32, 32, 91, -1);
+    title_image = NewImage(352, 128, 1, -1);
+    SetAutoCentreHandle(false);
+    hud_top_image = NewImage(640, 32, 1, -1);
+    hud_bottom_image = NewImage(640, 55, 1, -1);
+
+    off_on_labels = {"Off", "On"};
+    volume_labels = {"Off", "10%", "20%", "30%", "40%", "50%", "60%", "70%", "80%", "90%", "Max"};
+    menu_labels = {"Start Game",
+                   "Retro Line FX: ", "Sound Volume: ", "Music Volume: ", "Exit Game"};
+}
+
+void run_state_handler() {
+    switch (game_state) {
+        case STATE_PLAY:
+            play_frame();
+            break;
+        case STATE_PAUSE:
+        case STATE_TITLE:
+            menu_frame();
+            break;
+        case STATE_GAME_OVER:
+            game_over_frame();
+            break;
+        default:
+            break;  // start-up (0) and unknown states run the bare frame
+    }
+}
+
+}  // namespace
+
+void set_start_hook(std::function<void()> hook) {
+    start_hook() = std::move(hook);
+}
+
+int program_entry() {
+    // Objects of an earlier run go back to the services before those reset.
+    reset_globals();
+    ResetServices();
+    if (start_hook()) start_hook()();
+
+    register_embedded_assets();
+    // The services start on first use and the game's record types need no registration.
+    SetAppTitle("Bodger 2010");
+    std::string error;
+    if (!OpenGraphics(640, 480, 32, 60, 2, &error)) {
+        std::fprintf(stderr, "bodger2010: cannot open the 640x480 display: %s\n",
+                     error.empty() ? "no video device" : error.c_str());
+        return 1;
+    }
+    CountJoysticks();
+    SetImageMaskColor(0, 0, 0);
+    SetDefaultImageFlags(IMAGE_MASKED | IMAGE_DYNAMIC);
+    create_globals();
+    music_channel = AllocChannel();
+    SetMouseVisible(false);
+    start_seed = ClockMillis();
+    SeedRandom(start_seed);
+    load_assets();
+    hiscore_io(0);
+    star_tag::create_em();
+    level_tag::initialize();
+    show_splash(-25);
+    player_tag::reset(1);
+    game_state = STATE_TITLE;
+    MoveMouse(320, 240);
+
+    do {
+        begin_frame();
+        run_state_handler();
+        hud_frame();
+        retro_lines(2);
+        Flip(-1);
+        check_keys();
+        check_suspend();
+    } while (quit_game == 0);
+
+    // Let the music's stop be heard before the process goes.
+    if (Playing(music_channel)) {
+        Stop(music_channel);
+        SleepMillis(500);
+    }
+    hiscore_io(1);
+    EndProgram();
+    return 0;
+}
+
+void begin_frame() {
+    Cls();
+    star_tag::update_all();
+    if (game_state == STATE_PAUSE) {
+        // The frozen play screen, darkened and tinted blue, behind the pause menu.
+        SetColor(50, 50, 100);
+        SetBlend(BLEND_MASK);
+        DrawImageFrame(pause_image, 0, 0, 0);
+        SetColor(255, 255, 255);
+    }
+}
+
+void retro_lines(int shade) {
+    if (retro_fx == 0) return;
+    SetColor(shade, shade, shade);
+    SetDrawScale(1.0f, 1.0f);
+    SetBlend(BLEND_SOLID);
+    // Every odd row, over everything drawn so far in the frame.
+    for (int y = 1; y <= ScreenHeight(); y += 2) {
+        DrawLine(0.0f, float(y), float(ScreenWidth()), float(y), true);
+    }
+    SetBlend(BLEND_MASK);
+    SetColor(255, 255, 255);
+}
+
+void clear_effects() {
+    flame_tag::destroy_all();
+    points_tag::destroy_all();
+    brick_tag::destroy_all();
+    dust_tag::destroy_all();
+    explode_tag::destroy_all();
+}

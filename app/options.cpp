@@ -1,0 +1,31 @@
+// options.cpp -- the three option steps of the menus.  The volumes are
+// accumulated in single precision, never recomputed from the step, so after
+// a wrap the top step holds ten additions of 0.1 (1.0000001).
+#include "app/options.hpp"
+
+#include "app/globals.hpp"
+#include "services/audio/sound.hpp"
+
+void toggle_retro_fx() {
+    retro_fx += 1;
+    if (retro_fx > 1) retro_fx = 0;
+}
+
+void step_sound_volume() {
+    sound_level += 1;
+    sound_volume += 0.1f;
+    if (sound_level > 10) {
+        sound_level = 0;
+        sound_volume = 0.0f;
+    }
+}
+
+void step_music_volume() {
+    music_level += 1;
+    music_volume += 0.1f;
+    if (music_level > 10) {
+        music_level = 0;
+        music_volume = 0.0f;
+    }
+    SetVolume(music_channel, music_volume);
+}

@@ -1,0 +1,284 @@
+// runner.cpp -- runs the whole program on the headless back end: counts the
+// frames through the Flip hook, delivers the script's events after their
+// frame, answers the program's input waits, and writes shots, dumps and logs.
+#include "tools/sim/runner.hpp"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include "app/main_loop.hpp"
+#include "services/audio/sound.hpp"
+#include "services/graphics/display.hpp"
+#include "services/graphics/image.hpp"
+#include "services/platform/headless/headless.hpp"
+#include "tools/sim/bot.hpp"
+#include "tools/sim/dump.hpp"
+#include "tools/sim/script.hpp"
+
+namespace sim {
+
+namespace {
+
+// Thrown out of the Flip hook at `stop`: the run ends without the exit sequence.
+struct StopRun {};
+
+// "data\thebodger.ogg" -> "thebodger"
+std::string base_name(const std::string& path) {
+    std::size_t slash = path.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::size_t dot = name.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+class Run {
+   public:
+    explicit Run(Script script) : script_(std::move(script)) {
+        for (const TimedEvent& ev : script_.events) {
+            auto& target = is_input(ev.action) ? inputs_ : captures_;
+            target[ev.frame].push_back(ev);
+        }
+    }
+
+    // Opens the logs before anything runs; false with the offending line named.
+    bool open_logs(std::string& error) {
+        if (!script_.sounds_path.empty()) {
+            sounds_.open(script_.sounds_path, std::ios::trunc);
+            if (!sounds_) return cannot_write(script_.sounds_line, script_.sounds_path, error);
+        }
+        if (!script_.record_path.empty()) {
+            record_.open(script_.record_path, std::ios::trunc);
+            if (!record_) return cannot_write(script_.record_line, script_.record_path, error);
+        }
+        return true;
+    }
+
+    // Right after the services were reset, before the first start-up step.
+    void begin() {
+        frame_ = 0;
+        headless::Reset();
+        headless::SetClock(script_.clock);
+        headless::AttachJoystick(script_.joystick);
+        bot_start();
+        deliver_due(0);
+    }
+
+    void after_flip() {
+        ++frame_;
+        write_captures(frame_);
+        if (script_.stop && frame_ >= *script_.stop) throw StopRun{};
+        deliver_due(frame_);
+        if (script_.bot) {
+            for (TimedEvent ev : bot_frame(frame_)) {
+                if (!is_input(ev.action)) continue;
+                ev.frame = frame_;
+                deliver(ev);
+            }
+        }
+    }
+
+    // The program waits for input without presenting a frame: hand it the
+    // next batch at once, without moving the frame count.
+    bool on_wait() {
+        if (inputs_.empty()) return false;
+        auto batch = inputs_.begin();
+        std::vector<TimedEvent> events = std::move(batch->second);
+        inputs_.erase(batch);
+        for (const TimedEvent& ev : events) deliver(ev);
+        return true;
+    }
+
+    void on_sound(const TSound& sound) {
+        if (sounds_) sounds_ << frame_ << ' ' << base_name(sound.path) << '\n';
+    }
+
+    int frame() const { return frame_; }
+    const Script& script() const { return script_; }
+
+   private:
+    static bool cannot_write(int line, const std::string& path, std::string& error) {
+        error = "script line " + std::to_string(line) + ": cannot write " + path;
+        return false;
+    }
+
+    void deliver_due(int frame) {
+        while (!inputs_.empty() && inputs_.begin()->first <= frame) on_wait();
+    }
+
+    void write_captures(int frame) {
+        auto it = captures_.find(frame);
+        if (it == captures_.end()) return;
+        for (const TimedEvent& ev : it->second) {
+            bool ok = true;
+            if (ev.action == Action::Shot) {
+                ok = SavePng(ev.path, headless::LastFrame().data(), headless::FrameWidth(),
+                             headless::FrameHeight());
+            } else {
+                std::ofstream out(ev.path, std::ios::trunc);
+                out << dump_state(frame);
+                ok = bool(out);
+            }
+            if (!ok) {
+                std::fprintf(stderr, "script line %d: cannot write %s\n", ev.line, ev.path.c_str());
+            }
+        }
+        captures_.erase(it);
+    }
+
+    // Applies one event exactly as the window event it stands for.
+    void deliver(const TimedEvent& ev) {
+        using platform::EventType;
+        auto push = [](EventType type, int code, int x = 0, int y = 0) {
+            headless::PushEvent(platform::Event{type, code, x, y});
+        };
+        TimedEvent logged = ev;
+        switch (ev.action) {
+            case Action::KeyDown:
+                push(EventType::KeyDown, ev.a);
+                break;
+            case Action::KeyUp:
+                push(EventType::KeyUp, ev.a);
+                break;
+            case Action::KeyPress:
+                push(EventType::KeyDown, ev.a);
+                push(EventType::KeyUp, ev.a);
+                break;
+            case Action::MouseMove:
+                push(EventType::MouseMove, 0, ev.a, ev.b);
+                break;
+            case Action::MouseDown:
+                push(EventType::MouseDown, ev.a);
+                break;
+            case Action::MouseUp:
+                push(EventType::MouseUp, ev.a);
+                break;
+            case Action::MouseClick:
+                push(EventType::MouseDown, ev.a);
+                push(EventType::MouseUp, ev.a);
+                break;
+            case Action::JoyAxisX:
+                headless::SetJoyAxis(0, ev.value);
+                break;
+            case Action::JoyAxisY:
+                headless::SetJoyAxis(1, ev.value);
+                break;
+            case Action::JoyDown:
+                headless::SetJoyButton(ev.a, true);
+                break;
+            case Action::JoyUp:
+                headless::SetJoyButton(ev.a, false);
+                break;
+            case Action::JoyPress: {
+                headless::SetJoyButton(ev.a, true);
+                logged.action = Action::JoyDown;
+                // The release goes first into the next frame's batch, after
+                // the releases already placed there.
+                TimedEvent release = ev;
+                release.action = Action::JoyUp;
+                release.frame = ev.frame + 1;
+                auto& next = inputs_[release.frame];
+                next.insert(next.begin() + releases_[release.frame]++, release);
+                break;
+            }
+            case Action::FocusLost:
+                push(EventType::FocusLost, 0);
+                break;
+            case Action::FocusGained:
+                push(EventType::FocusGained, 0);
+                break;
+            case Action::Close:
+                push(EventType::Close, 0);
+                break;
+            case Action::Shot:
+            case Action::Dump:
+                return;
+        }
+        if (record_) record_ << "at " << logged.frame << ' ' << event_text(logged) << '\n';
+    }
+
+    Script script_;
+    std::map<int, std::vector<TimedEvent>> inputs_;    // undelivered batches by frame
+    std::map<int, std::vector<TimedEvent>> captures_;  // shots and dumps by frame
+    std::map<int, int> releases_;  // joystick releases already put first into a batch
+    std::ofstream sounds_, record_;
+    int frame_ = 0;
+};
+
+Run* current_run = nullptr;
+
+void sound_started(const TSound& sound) {
+    if (current_run) current_run->on_sound(sound);
+}
+
+// Installs the run's hooks and takes every one of them away again, however
+// the run ends.
+class Hooks {
+   public:
+    explicit Hooks(Run& run) {
+        current_run = &run;
+        set_start_hook([&run] {
+            run.begin();
+            headless::SetWaitHandler([&run] { return run.on_wait(); });
+            SetFlipHook([&run] { run.after_flip(); });
+            SetSoundStartHook(&sound_started);
+        });
+    }
+    ~Hooks() {
+        set_start_hook(nullptr);
+        headless::SetWaitHandler(nullptr);
+        SetFlipHook(nullptr);
+        SetSoundStartHook(nullptr);
+        current_run = nullptr;
+    }
+    Hooks(const Hooks&) = delete;
+    Hooks& operator=(const Hooks&) = delete;
+};
+
+}  // namespace
+
+}  // namespace sim
+
+int run_script(const std::string& script_text, std::string* message) {
+    using namespace sim;
+    Script script;
+    std::string error;
+    if (!parse_script(script_text, script, &error)) {
+        if (message) *message = error;
+        return 2;
+    }
+    Run run(std::move(script));
+    if (!run.open_logs(error)) {
+        if (message) *message = error;
+        return 2;
+    }
+    if (run.script().stop && *run.script().stop == 0) return 0;  // ends before frame 1
+
+    Hooks hooks(run);
+    try {
+        return program_entry();
+    } catch (const StopRun&) {
+        return 0;
+    } catch (const headless::WaitForever&) {
+        if (message) {
+            *message = "after frame " + std::to_string(run.frame()) +
+                       ": the program waits for input and the script has no event left";
+        }
+        return 3;
+    }
+}
+
+int run_script_file(const std::string& path, std::string* message) {
+    std::error_code ec;
+    std::ifstream in;
+    if (std::filesystem::is_regular_file(path, ec)) in.open(path, std::ios::binary);
+    std::ostringstream text;
+    if (in.is_open()) text << in.rdbuf();
+    if (!in.is_open() || in.bad()) {
+        if (message) *message = "cannot read the script " + path;
+        return 2;
+    }
+    return run_script(text.str(), message);
+}

@@ -1,0 +1,61 @@
+// script.hpp -- the runner's script: its settings and its timed events,
+// parsed from text (one directive a line, '#' comments, blank lines).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+enum class Action {
+    KeyDown,     // a: key code
+    KeyUp,       // a: key code
+    KeyPress,    // a: key code; down and up in the same batch
+    MouseMove,   // a, b: x, y in screen pixels
+    MouseDown,   // a: button 1..3
+    MouseUp,     // a: button
+    MouseClick,  // a: button; down and up in the same batch
+    JoyAxisX,    // value: -1.0 .. 1.0
+    JoyAxisY,    // value
+    JoyDown,     // a: button 0..15
+    JoyUp,       // a: button
+    JoyPress,    // a: button; down at F, up first thing at F + 1
+    FocusLost,
+    FocusGained,
+    Close,
+    Shot,  // path: PNG of the frame
+    Dump,  // path: JSON of the state
+};
+
+struct TimedEvent {
+    int frame = 0;  // delivered right after the frame-th Flip (0: before start-up)
+    Action action = Action::Close;
+    int a = 0, b = 0;
+    float value = 0.0f;
+    std::string path;
+    int line = 0;  // script line it came from (0 for the bot's events)
+};
+
+struct Script {
+    std::uint32_t clock = 100000;  // virtual clock when the program starts, ms
+    bool joystick = false;         // a virtual joystick at port 0
+    bool bot = false;
+    std::optional<int> stop;  // end right after this frame, without the exit sequence
+    std::string sounds_path;  // log of sounds started; empty: none
+    int sounds_line = 0;
+    std::string record_path;  // log of events delivered; empty: none
+    int record_line = 0;
+    std::vector<TimedEvent> events;  // in file order
+};
+
+// False with *error naming the line ("script line 3: ...") on a line it cannot read.
+bool parse_script(const std::string& text, Script& out, std::string* error);
+
+// The event as a directive without "at F" ("key down 27"), as the record writes it.
+std::string event_text(const TimedEvent& event);
+
+bool is_input(Action action);  // false for shots and dumps
+
+}  // namespace sim
