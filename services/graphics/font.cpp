@@ -147,18 +147,6 @@ void RenderGlyph(const TImageFont& font, FT_UInt index, TImageGlyph& glyph) {
     glyph._image = std::move(image);
 }
 
-// The glyph that draws a character, loaded on first use; none when the face
-// has no glyph for it.
-const TImageGlyph* GlyphFor(TImageFont& font, unsigned char ch) {
-    const FT_Face face = FaceOf(font);
-    if (!face) return nullptr;
-    const FT_UInt index = FT_Get_Char_Index(face, ch);  // Latin-1 bytes are code points
-    if (index == 0 || index >= font._glyphs.size()) return nullptr;
-    TImageGlyph& glyph = font._glyphs[index];
-    if (!glyph.loaded) RenderGlyph(font, index, glyph);
-    return &glyph;
-}
-
 }  // namespace
 
 std::shared_ptr<TImageFont> TImageFont::Load(const std::string& path, int size, int style) {
@@ -195,6 +183,16 @@ std::shared_ptr<TImageFont> TImageFont::Load(const std::string& path, int size, 
     return font;
 }
 
+const TImageGlyph* FindGlyph(TImageFont& font, unsigned char ch) {
+    const FT_Face face = FaceOf(font);
+    if (!face) return nullptr;
+    const FT_UInt index = FT_Get_Char_Index(face, ch);  // Latin-1 bytes are code points
+    if (index == 0 || index >= font._glyphs.size()) return nullptr;
+    TImageGlyph& glyph = font._glyphs[index];
+    if (!glyph.loaded) RenderGlyph(font, index, glyph);
+    return &glyph;
+}
+
 void SetCurrentFont(const FontRef& font) {
     Current() = font;
 }
@@ -213,7 +211,7 @@ void DrawString(const std::string& text, float x, float y) {
     float pen_x = x + ox + state.handle_x * ix + state.handle_y * iy;
     float pen_y = y + oy + state.handle_x * jx + state.handle_y * jy;
     for (const char ch : text) {
-        const TImageGlyph* glyph = GlyphFor(*font, static_cast<unsigned char>(ch));
+        const TImageGlyph* glyph = FindGlyph(*font, static_cast<unsigned char>(ch));
         if (!glyph) continue;
         if (glyph->_image) {
             const float gx = pen_x + float(glyph->_x) * ix + float(glyph->_y) * iy;
@@ -231,7 +229,7 @@ int StringWidth(const std::string& text) {
     if (!font) return 0;
     int width = 0;
     for (const char ch : text) {
-        const TImageGlyph* glyph = GlyphFor(*font, static_cast<unsigned char>(ch));
+        const TImageGlyph* glyph = FindGlyph(*font, static_cast<unsigned char>(ch));
         if (glyph) width = int(float(width) + glyph->_advance);
     }
     return width;

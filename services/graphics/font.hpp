@@ -32,6 +32,10 @@ struct TImageFont {
 };
 using FontRef = std::shared_ptr<TImageFont>;
 
+// The glyph that draws a Latin-1 character, rendered on first use; none when
+// the face has no glyph for it.
+const TImageGlyph* FindGlyph(TImageFont& font, unsigned char ch);
+
 void SetCurrentFont(const FontRef& font);  // none: the built-in default (no face)
 const FontRef& CurrentFont();
 void DrawString(const std::string& text, float x, float y);  // top-left of the line at (x, y)

@@ -1,0 +1,544 @@
+// bench_raster.cpp -- our rasteriser timed on draw lists shaped like the
+// game's heaviest frames, beside two peers drawing the very same lists:
+// SDL2's software renderer and pixman.  One iteration is one whole frame:
+// clear, then every draw of the list.
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+#include <pixman.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "assets/embedded.hpp"
+#include "services/graphics/display.hpp"
+#include "services/graphics/draw.hpp"
+#include "services/graphics/font.hpp"
+#include "services/graphics/image.hpp"
+
+namespace {
+
+constexpr int kWidth = 640, kHeight = 480;
+
+// One draw of a list: the state a sip and SetColor would set, then a frame
+// (centred sprite) or a text (top-left of the line at x, y).
+struct Draw {
+    int blend = BLEND_MASK;
+    float alpha = 1, rot = 0, sx = 1, sy = 1;
+    int r = 255, g = 255, b = 255;
+    ImageRef image;
+    std::string text;
+    float x = 0, y = 0;
+};
+using DrawList = std::vector<Draw>;
+
+// ---- The sprites: 32x32 masked frames like those cut from the sheet ------
+
+ImageRef MakeSprite(std::uint32_t (*pixel)(int x, int y)) {
+    std::vector<std::uint32_t> pixels(32 * 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) pixels[y * 32 + x] = pixel(x, y);
+    ImageRef image = NewImage(32, 32, 1, IMAGE_MASKED);
+    SetImageFramePixels(image, 0, pixels.data(), false);
+    CentreHandle(image);
+    return image;
+}
+
+float Radius(int x, int y) {
+    return std::hypot(x - 15.5f, y - 15.5f);
+}
+std::uint32_t Grey(int v) {
+    return std::uint32_t(v) * 0x010101u;
+}
+
+struct Sprites {
+    ImageRef flame = MakeSprite([](int x, int y) {  // a soft orange blob on black
+        const float d = Radius(x, y);
+        return d > 14 ? 0u : 0xFF4000u + (std::uint32_t(255 - d * 16) << 8 & 0xFF00u);
+    });
+    ImageRef smoke = MakeSprite(
+        [](int x, int y) { return Radius(x, y) > 15 ? 0u : Grey(90 + (x * 7 + y * 3) % 40); });
+    ImageRef star = MakeSprite([](int x, int y) {
+        const float d = Radius(x, y);
+        return d > 6 ? 0u : Grey(int(255 - d * 20));
+    });
+    ImageRef glow = MakeSprite([](int x, int y) {
+        const float d = Radius(x, y);
+        return d > 15 ? 0u : Grey(int(250 - d * 15));
+    });
+    ImageRef ground = MakeSprite([](int x, int y) { return Grey(60 + (x ^ y) % 30) | 0x100000u; });
+    ImageRef brick = MakeSprite([](int x, int y) {
+        return (y % 8 == 0 || (x + (y / 8) * 16) % 32 == 0) ? 0x404040u : 0xA04020u;
+    });
+    ImageRef remote = MakeSprite([](int x, int y) {
+        return (x < 8 || x > 23 || y < 2 || y > 29) ? 0u : (y < 12 ? 0xC02020u : 0x303030u);
+    });
+};
+
+// ---- The three frames -----------------------------------------------------
+
+struct Scenes {
+    Sprites sprites;
+    FontRef font;
+    DrawList story, blast, stars;
+};
+
+float Rnd(std::mt19937& rng, float a, float b) {
+    return std::uniform_real_distribution<float>(a, b)(rng);
+}
+
+// Story introduction: the remote at five times its size in a flickering
+// additive glow, and the two captions centred at size 22.
+DrawList StoryFrame(const Sprites& s) {
+    std::mt19937 rng(1);
+    DrawList list;
+    const float glow_alpha = Rnd(rng, 0.5f, 1), sx = 5 + Rnd(rng, 0, 2), sy = 5 + Rnd(rng, 0, 2);
+    for (int i = 0; i < 5; ++i)
+        list.push_back({BLEND_LIGHT, glow_alpha, 0, sx, sy, 255, 255, 255, s.glow, "", 320, 240});
+    list.push_back({BLEND_MASK, 1, 0, 5, 5, 255, 255, 255, s.remote, "", 320, 240});
+    for (const auto& [text, y] :
+         {std::pair<std::string, float>{"An Ordinary Guy Finds a Suspicious Remote.", 80},
+          {"The Unsuspecting Bodger Presses The Button..", 390}}) {
+        const float x = 320 - float(StringWidth(text)) / 2, top = y - float(FontHeight()) / 2;
+        list.push_back({BLEND_ALPHA, 1, 0, 1, 1, 50, 200, 255, nullptr, text, x, top});
+    }
+    return list;
+}
+
+// A TNT blast: the level's ground and bricks, then the explosion's additive
+// flames, the rings of smoke and the spinning brick pieces.
+DrawList BlastFrame(const Sprites& s) {
+    std::mt19937 rng(2);
+    DrawList list;
+    for (int i = 0; i < 270; ++i) {
+        const float x = float(i % 20 * 32 + 16), y = float(i / 20 * 32 + 48);
+        list.push_back({BLEND_MASK, 1, 0, 1, 1, 125, 125, 125, s.ground, "", x, y});
+    }
+    for (int i = 0; i < 60; ++i) {
+        const int cell = int(Rnd(rng, 0, 270));
+        const float x = float(cell % 20 * 32 + 16), y = float(cell / 20 * 32 + 48);
+        list.push_back({BLEND_MASK, 1, 0, 1, 1, 125, 125, 125, s.brick, "", x, y});
+    }
+    for (int i = 0; i < 300; ++i) {
+        const float sc = Rnd(rng, 1, 2);
+        list.push_back({BLEND_LIGHT, Rnd(rng, 0.1f, 1), 0, sc, sc, 255, 255, 255, s.flame, "",
+                        Rnd(rng, 200, 440), Rnd(rng, 150, 330)});
+    }
+    for (int i = 0; i < 110; ++i) {
+        const float sc = Rnd(rng, 0.5f, 3.5f);
+        list.push_back({BLEND_ALPHA, Rnd(rng, 0.02f, 1), float(i % 11 * 36), sc, sc, 255, 255, 255,
+                        s.smoke, "", Rnd(rng, 180, 460), Rnd(rng, 130, 350)});
+    }
+    for (int i = 0; i < 100; ++i) {
+        const float sc = Rnd(rng, 0.1f, 0.3f);
+        list.push_back({BLEND_MASK, 1, float(int(Rnd(rng, 0, 360))), sc, sc, 130, 130, 130, s.brick,
+                        "", Rnd(rng, 150, 490), Rnd(rng, 50, 480)});
+    }
+    return list;
+}
+
+// The star field behind every screen, and the flames and smoke of five torches.
+DrawList StarsFrame(const Sprites& s) {
+    std::mt19937 rng(3);
+    DrawList list;
+    for (int i = 0; i < 100; ++i) {
+        const float sc = 0.8f - 0.2f * float(i / 25);
+        const float x = float(int(Rnd(rng, 0, 640))), y = float(int(Rnd(rng, 0, 480)));
+        list.push_back({BLEND_LIGHT, 0.5f, 0, sc + 0.2f, sc + 0.2f, 50, 60, 150, s.glow, "", x, y});
+        list.push_back({BLEND_LIGHT, 1, 0, sc, sc, 255, 255, 255, s.star, "", x, y});
+    }
+    for (int i = 0; i < 300; ++i) {
+        const float tx = float(80 + i % 5 * 120), ty = float(100 + i % 5 * 70);
+        if (i % 3 != 0) {
+            const float sc = Rnd(rng, 0.4f, 1);
+            list.push_back({BLEND_LIGHT, 0.4f, 0, sc, sc, 255, 255, 255, s.flame, "",
+                            tx + Rnd(rng, -2, 2), ty - Rnd(rng, 0, 60)});
+        } else {
+            const float sc = Rnd(rng, 0.5f, 1.4f);
+            list.push_back({BLEND_ALPHA, Rnd(rng, 0.02f, 0.6f), 0, sc, sc, 255, 255, 255, s.smoke,
+                            "", tx + Rnd(rng, -2, 2), ty - Rnd(rng, 60, 130)});
+        }
+    }
+    return list;
+}
+
+// The drawing matrix of a rotation and scale, as the drawing state builds it.
+struct Matrix {
+    float ix, iy, jx, jy;
+};
+Matrix MatrixOf(const Draw& d) {
+    const double rad = d.rot * 3.14159265358979323846 / 180.0;
+    const float c = float(std::cos(rad)), s = float(std::sin(rad));
+    return {c * d.sx, -s * d.sy, s * d.sx, c * d.sy};
+}
+
+// Texts become one glyph draw each for the peers, placed as DrawString
+// places them (frame corner at pen + offset, pen moved by the advance).
+DrawList ExpandTexts(const DrawList& list, TImageFont& font) {
+    DrawList out;
+    for (const Draw& d : list) {
+        if (d.image) {
+            out.push_back(d);
+            continue;
+        }
+        const Matrix m = MatrixOf(d);
+        float pen_x = d.x, pen_y = d.y;
+        for (const char ch : d.text) {
+            const TImageGlyph* glyph = FindGlyph(font, static_cast<unsigned char>(ch));
+            if (!glyph) continue;
+            if (glyph->_image) {
+                Draw g = d;
+                g.text.clear();
+                g.image = glyph->_image;
+                g.x = pen_x + float(glyph->_x) * m.ix + float(glyph->_y) * m.iy;
+                g.y = pen_y + float(glyph->_x) * m.jx + float(glyph->_y) * m.jy;
+                out.push_back(std::move(g));
+            }
+            pen_x += m.ix * glyph->_advance;
+            pen_y += m.jx * glyph->_advance;
+        }
+    }
+    return out;
+}
+
+// The screen corners of a frame drawn at (x, y): top-left, top-right,
+// bottom-right, bottom-left.
+struct Corners {
+    float x[4], y[4];
+};
+Corners CornersOf(const Draw& d) {
+    const Matrix m = MatrixOf(d);
+    const TImage& im = *d.image;
+    const float u[4] = {-im.handle_x, im.width - im.handle_x, im.width - im.handle_x, -im.handle_x};
+    const float v[4] = {-im.handle_y, -im.handle_y, im.height - im.handle_y,
+                        im.height - im.handle_y};
+    Corners c;
+    for (int i = 0; i < 4; ++i) {
+        c.x[i] = d.x + u[i] * m.ix + v[i] * m.iy;
+        c.y[i] = d.y + u[i] * m.jx + v[i] * m.jy;
+    }
+    return c;
+}
+
+// ---- Ours -----------------------------------------------------------------
+
+void OursFrame(const DrawList& list) {
+    Cls();
+    for (const Draw& d : list) {
+        SetColor(d.r, d.g, d.b);
+        SetBlend(d.blend);
+        SetAlpha(d.alpha);
+        SetDrawTransform(d.rot, d.sx, d.sy);
+        if (d.image) {
+            DrawImageFrame(d.image, d.x, d.y, 0);
+        } else {
+            DrawString(d.text, d.x, d.y);
+        }
+    }
+}
+
+// ---- SDL2's software renderer ---------------------------------------------
+
+class SdlPeer {
+   public:
+    SdlPeer() {
+        surface_ = SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+        renderer_ = surface_ ? SDL_CreateSoftwareRenderer(surface_) : nullptr;
+    }
+    ~SdlPeer() {
+        for (auto& [image, texture] : textures_) SDL_DestroyTexture(texture);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (surface_) SDL_FreeSurface(surface_);
+    }
+    SdlPeer(const SdlPeer&) = delete;
+    SdlPeer& operator=(const SdlPeer&) = delete;
+
+    bool ok() const { return renderer_ != nullptr; }
+
+    void Frame(const DrawList& list) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        for (const Draw& d : list) {
+            SDL_Texture* texture = TextureOf(*d.image);
+            SDL_SetTextureBlendMode(texture, d.blend == BLEND_LIGHT   ? SDL_BLENDMODE_ADD
+                                             : d.blend == BLEND_SOLID ? SDL_BLENDMODE_NONE
+                                                                      : SDL_BLENDMODE_BLEND);
+            const Corners c = CornersOf(d);
+            const SDL_Color colour{Uint8(d.r), Uint8(d.g), Uint8(d.b), Uint8(d.alpha * 255)};
+            static const float kU[4] = {0, 1, 1, 0}, kV[4] = {0, 0, 1, 1};
+            SDL_Vertex v[4];
+            for (int i = 0; i < 4; ++i) v[i] = {{c.x[i], c.y[i]}, colour, {kU[i], kV[i]}};
+            static const int kIndices[6] = {0, 1, 2, 0, 2, 3};
+            SDL_RenderGeometry(renderer_, texture, v, 4, kIndices, 6);
+        }
+        SDL_RenderFlush(renderer_);
+    }
+
+    const std::uint32_t* Pixels() const {
+        return static_cast<const std::uint32_t*>(surface_->pixels);
+    }
+
+   private:
+    SDL_Texture* TextureOf(const TImage& image) {
+        auto [it, added] = textures_.try_emplace(&image, nullptr);
+        if (added) {
+            it->second = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                           SDL_TEXTUREACCESS_STATIC, image.width, image.height);
+            SDL_UpdateTexture(it->second, nullptr, image.pixmaps[0].data(), image.width * 4);
+            SDL_SetTextureScaleMode(it->second, SDL_ScaleModeNearest);
+        }
+        return it->second;
+    }
+
+    SDL_Surface* surface_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    std::map<const TImage*, SDL_Texture*> textures_;
+};
+
+// ---- pixman ---------------------------------------------------------------
+
+class PixmanPeer {
+   public:
+    PixmanPeer() : pixels_(kWidth * kHeight) {
+        dest_ =
+            pixman_image_create_bits(PIXMAN_a8r8g8b8, kWidth, kHeight, pixels_.data(), kWidth * 4);
+    }
+    ~PixmanPeer() {
+        for (auto& [image, source] : sources_) pixman_image_unref(source.image);
+        for (auto& [key, mask] : masks_) pixman_image_unref(mask);
+        pixman_image_unref(dest_);
+    }
+    PixmanPeer(const PixmanPeer&) = delete;
+    PixmanPeer& operator=(const PixmanPeer&) = delete;
+
+    void Frame(const DrawList& list) {
+        pixman_fill(pixels_.data(), kWidth, 32, 0, 0, kWidth, kHeight, 0xFF000000u);
+        for (const Draw& d : list) DrawOne(d);
+    }
+
+    const std::uint32_t* Pixels() const { return pixels_.data(); }
+
+   private:
+    struct Source {
+        std::vector<std::uint32_t> premultiplied;
+        pixman_image_t* image = nullptr;
+    };
+
+    void DrawOne(const Draw& d) {
+        pixman_image_t* src = SourceOf(*d.image);
+        const int a = int(d.alpha * 255);
+        // The colour and alpha as a solid component-alpha mask; none when it
+        // would change nothing, which lets pixman take its plainest path.
+        pixman_image_t* mask = (d.r & d.g & d.b & a) == 255 ? nullptr : MaskOf(d.r, d.g, d.b, a);
+        const pixman_op_t op = d.blend == BLEND_LIGHT   ? PIXMAN_OP_ADD
+                               : d.blend == BLEND_SOLID ? PIXMAN_OP_SRC
+                                                        : PIXMAN_OP_OVER;
+        const Corners c = CornersOf(d);
+        float x0 = c.x[0], x1 = c.x[0], y0 = c.y[0], y1 = c.y[0];
+        for (int i = 1; i < 4; ++i) {
+            x0 = std::min(x0, c.x[i]);
+            x1 = std::max(x1, c.x[i]);
+            y0 = std::min(y0, c.y[i]);
+            y1 = std::max(y1, c.y[i]);
+        }
+        // Pixels whose centres lie inside the box.
+        const int px0 = std::max(0, int(std::ceil(x0 - 0.5f))),
+                  px1 = std::min(kWidth, int(std::ceil(x1 - 0.5f)));
+        const int py0 = std::max(0, int(std::ceil(y0 - 0.5f))),
+                  py1 = std::min(kHeight, int(std::ceil(y1 - 0.5f)));
+        if (px0 >= px1 || py0 >= py1) return;
+
+        if (d.rot == 0 && d.sx == 1 && d.sy == 1) {
+            // Unrotated and unscaled: a plain offset blit.
+            pixman_image_set_transform(src, nullptr);
+            const int left = int(std::ceil(c.x[0] - 0.5f)), top = int(std::ceil(c.y[0] - 0.5f));
+            pixman_image_composite32(op, src, mask, dest_, px0 - left, py0 - top, 0, 0, px0, py0,
+                                     px1 - px0, py1 - py0);
+            return;
+        }
+        // Destination pixel centres map back into the frame: s = M^-1 (p - pos) + handle.
+        const Matrix m = MatrixOf(d);
+        const double det = double(m.ix) * m.jy - double(m.iy) * m.jx;
+        if (det == 0) return;
+        const double a00 = m.jy / det, a01 = -m.iy / det, a10 = -m.jx / det, a11 = m.ix / det;
+        const double tx = d.image->handle_x - (a00 * d.x + a01 * d.y);
+        const double ty = d.image->handle_y - (a10 * d.x + a11 * d.y);
+        pixman_transform_t t;
+        pixman_transform_init_identity(&t);
+        t.matrix[0][0] = pixman_double_to_fixed(a00);
+        t.matrix[0][1] = pixman_double_to_fixed(a01);
+        t.matrix[0][2] = pixman_double_to_fixed(tx);
+        t.matrix[1][0] = pixman_double_to_fixed(a10);
+        t.matrix[1][1] = pixman_double_to_fixed(a11);
+        t.matrix[1][2] = pixman_double_to_fixed(ty);
+        pixman_image_set_transform(src, &t);
+        pixman_image_composite32(op, src, mask, dest_, px0, py0, 0, 0, px0, py0, px1 - px0,
+                                 py1 - py0);
+    }
+
+    pixman_image_t* SourceOf(const TImage& image) {
+        auto [it, added] = sources_.try_emplace(&image);
+        Source& s = it->second;
+        if (added) {
+            s.premultiplied.resize(image.pixmaps[0].size());
+            for (std::size_t i = 0; i < s.premultiplied.size(); ++i) {
+                const std::uint32_t p = image.pixmaps[0][i], a = p >> 24;
+                auto mul = [&](int shift) {
+                    return ((p >> shift & 0xFF) * a + 127) / 255 << shift;
+                };
+                s.premultiplied[i] = a << 24 | mul(16) | mul(8) | mul(0);
+            }
+            s.image = pixman_image_create_bits(PIXMAN_a8r8g8b8, image.width, image.height,
+                                               s.premultiplied.data(), image.width * 4);
+            pixman_image_set_filter(s.image, PIXMAN_FILTER_NEAREST, nullptr, 0);
+            pixman_image_set_repeat(s.image, PIXMAN_REPEAT_NONE);
+        }
+        return s.image;
+    }
+
+    pixman_image_t* MaskOf(int r, int g, int b, int a) {
+        const std::uint32_t key = std::uint32_t(a) << 24 | r << 16 | g << 8 | b;
+        auto [it, added] = masks_.try_emplace(key, nullptr);
+        if (added) {
+            auto channel = [&](int v) { return std::uint16_t(v * a * 0x101 / 255); };
+            const pixman_color_t colour{channel(r), channel(g), channel(b),
+                                        std::uint16_t(a * 0x101)};
+            it->second = pixman_image_create_solid_fill(&colour);
+            pixman_image_set_component_alpha(it->second, 1);
+        }
+        return it->second;
+    }
+
+    std::vector<std::uint32_t> pixels_;
+    pixman_image_t* dest_ = nullptr;
+    std::map<const TImage*, Source> sources_;
+    std::map<std::uint32_t, pixman_image_t*> masks_;
+};
+
+// ---- The run ----------------------------------------------------------------
+
+struct Bench {
+    Scenes scenes;
+    SdlPeer sdl;
+    PixmanPeer pixman;
+    DrawList story_glyphs;  // the story frame with its texts as glyph draws, for the peers
+};
+
+// Made on first use, once the display is open.
+Bench& TheBench() {
+    static Bench bench;
+    return bench;
+}
+
+const DrawList& ListOf(Bench& b, int scene, bool peer) {
+    switch (scene) {
+        case 0:
+            return peer ? b.story_glyphs : b.scenes.story;
+        case 1:
+            return b.scenes.blast;
+        default:
+            return b.scenes.stars;
+    }
+}
+
+void BM_Ours(benchmark::State& state) {
+    Bench& b = TheBench();
+    const DrawList& list = ListOf(b, int(state.range(0)), false);
+    for (auto _ : state) {
+        OursFrame(list);
+        benchmark::DoNotOptimize(BackBuffer()[0]);
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(list.size()));
+}
+
+void BM_Sdl(benchmark::State& state) {
+    Bench& b = TheBench();
+    if (!b.sdl.ok()) {
+        state.SkipWithError("no SDL software renderer");
+        return;
+    }
+    const DrawList& list = ListOf(b, int(state.range(0)), true);
+    for (auto _ : state) {
+        b.sdl.Frame(list);
+        benchmark::DoNotOptimize(b.sdl.Pixels()[0]);
+    }
+}
+
+void BM_Pixman(benchmark::State& state) {
+    Bench& b = TheBench();
+    const DrawList& list = ListOf(b, int(state.range(0)), true);
+    for (auto _ : state) {
+        b.pixman.Frame(list);
+        benchmark::DoNotOptimize(b.pixman.Pixels()[0]);
+    }
+}
+
+// How far a peer's frame is from ours: pixels whose channels differ by more
+// than a few steps (nearest sampling and rounding differ slightly).
+double DifferentShare(const std::uint32_t* a, const std::uint32_t* b) {
+    int differ = 0;
+    for (int i = 0; i < kWidth * kHeight; ++i) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            if (std::abs(int(a[i] >> shift & 0xFF) - int(b[i] >> shift & 0xFF)) > 8) {
+                ++differ;
+                break;
+            }
+        }
+    }
+    return double(differ) / (kWidth * kHeight);
+}
+
+}  // namespace
+
+BENCHMARK(BM_Ours)->Name("story/ours")->Arg(0);
+BENCHMARK(BM_Sdl)->Name("story/sdl_software")->Arg(0);
+BENCHMARK(BM_Pixman)->Name("story/pixman")->Arg(0);
+BENCHMARK(BM_Ours)->Name("tnt_blast/ours")->Arg(1);
+BENCHMARK(BM_Sdl)->Name("tnt_blast/sdl_software")->Arg(1);
+BENCHMARK(BM_Pixman)->Name("tnt_blast/pixman")->Arg(1);
+BENCHMARK(BM_Ours)->Name("stars_torches/ours")->Arg(2);
+BENCHMARK(BM_Sdl)->Name("stars_torches/sdl_software")->Arg(2);
+BENCHMARK(BM_Pixman)->Name("stars_torches/pixman")->Arg(2);
+
+int main(int argc, char** argv) {
+    register_embedded_assets();
+    std::string error;
+    if (!OpenGraphics(kWidth, kHeight, 0, 60, 2, &error)) {
+        std::fprintf(stderr, "cannot open the display: %s\n", error.c_str());
+        return 1;
+    }
+    SetDefaultImageFlags(9);
+    Bench& b = TheBench();
+    b.scenes.font = TImageFont::Load("incbin::fonts\\babyu___.ttf", 22, 4);
+    SetCurrentFont(b.scenes.font);
+    b.scenes.story = StoryFrame(b.scenes.sprites);
+    b.scenes.blast = BlastFrame(b.scenes.sprites);
+    b.scenes.stars = StarsFrame(b.scenes.sprites);
+    if (b.scenes.font) b.story_glyphs = ExpandTexts(b.scenes.story, *b.scenes.font);
+
+    // The peers must draw the same picture, or the comparison means nothing.
+    const char* names[3] = {"story", "tnt_blast", "stars_torches"};
+    for (int scene = 0; scene < 3; ++scene) {
+        OursFrame(ListOf(b, scene, false));
+        const std::vector<std::uint32_t> ours(BackBuffer(), BackBuffer() + kWidth * kHeight);
+        b.pixman.Frame(ListOf(b, scene, true));
+        double sdl_share = -1;
+        if (b.sdl.ok()) {
+            b.sdl.Frame(ListOf(b, scene, true));
+            sdl_share = DifferentShare(ours.data(), b.sdl.Pixels());
+        }
+        std::printf("%s: %zu draws; pixels differing from ours: pixman %.2f%%, sdl %.2f%%\n",
+                    names[scene], ListOf(b, scene, true).size(),
+                    100 * DifferentShare(ours.data(), b.pixman.Pixels()), 100 * sdl_share);
+    }
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
