@@ -1,0 +1,16 @@
+// png.hpp -- decoding PNG pictures held in memory (writing is SavePng in image.hpp).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+struct TPngPicture {
+    int width = 0, height = 0;
+    bool has_alpha = false;             // an alpha channel or a transparency chunk
+    std::vector<std::uint32_t> pixels;  // 0xAARRGGBB row by row; alpha 255 without alpha
+};
+
+// Any colour type and depth becomes 8-bit RGBA.  False for missing, truncated
+// or garbage data, or pictures past 8192 pixels a side.
+bool DecodePng(const unsigned char* bytes, std::size_t size, TPngPicture& out);

@@ -1,0 +1,93 @@
+// raster_blend.hpp -- one source texel onto one back-buffer pixel, per blend
+// mode, in integers (identical on every machine, so captured frames compare).
+#pragma once
+
+#include <cstdint>
+
+#include "services/graphics/draw.hpp"
+
+namespace raster {
+
+// round(x / 255) exactly, for x in 0..65535.
+inline std::uint32_t Div255(std::uint32_t x) {
+    return (x + 128 + ((x + 128) >> 8)) >> 8;
+}
+
+// The draw colour and alpha as bytes; white and opaque skip their multiplies.
+struct TTint {
+    std::uint32_t r = 255, g = 255, b = 255, a = 255;
+    bool white = true;
+};
+
+// The texel tinted by the draw colour: 0x00RRGGBB, and its alpha x draw alpha.
+inline std::uint32_t TintRgb(std::uint32_t texel, const TTint& t) {
+    if (t.white) return texel & 0xFFFFFFu;
+    const std::uint32_t r = Div255(((texel >> 16) & 255) * t.r);
+    const std::uint32_t g = Div255(((texel >> 8) & 255) * t.g);
+    const std::uint32_t b = Div255((texel & 255) * t.b);
+    return (r << 16) | (g << 8) | b;
+}
+
+// Mask: the texel counts when its alpha x draw alpha is above one half.
+inline bool PassesAlphaTest(std::uint32_t texel, const TTint& t) {
+    return (texel >> 24) * t.a * 2 > 255u * 255u;
+}
+
+// src x a + dst x (1 - a) per channel; a in 1..254.
+inline std::uint32_t Mix(std::uint32_t src, std::uint32_t dst, std::uint32_t a) {
+    const std::uint32_t na = 255 - a;
+    const std::uint32_t r = Div255(((src >> 16) & 255) * a + ((dst >> 16) & 255) * na);
+    const std::uint32_t g = Div255(((src >> 8) & 255) * a + ((dst >> 8) & 255) * na);
+    const std::uint32_t b = Div255((src & 255) * a + (dst & 255) * na);
+    return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+// dst + src x a per channel, saturating at 255; a in 1..255.
+inline std::uint32_t AddScaled(std::uint32_t src, std::uint32_t dst, std::uint32_t a) {
+    std::uint32_t r = (src >> 16) & 255, g = (src >> 8) & 255, b = src & 255;
+    if (a != 255) {
+        r = Div255(r * a);
+        g = Div255(g * a);
+        b = Div255(b * a);
+    }
+    r += (dst >> 16) & 255;
+    g += (dst >> 8) & 255;
+    b += dst & 255;
+    r = r > 255 ? 255 : r;
+    g = g > 255 ? 255 : g;
+    b = b > 255 ? 255 : b;
+    return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+// src x dst per channel.
+inline std::uint32_t Multiply(std::uint32_t src, std::uint32_t dst) {
+    const std::uint32_t r = Div255(((src >> 16) & 255) * ((dst >> 16) & 255));
+    const std::uint32_t g = Div255(((src >> 8) & 255) * ((dst >> 8) & 255));
+    const std::uint32_t b = Div255((src & 255) * (dst & 255));
+    return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+// Writes one texel (0xAARRGGBB) onto *dst by the blend mode.  The back buffer
+// stays opaque: every write sets alpha 255.
+template <int Mode>
+inline void Plot(std::uint32_t* dst, std::uint32_t texel, const TTint& t) {
+    if constexpr (Mode == BLEND_MASK) {
+        if (PassesAlphaTest(texel, t)) *dst = 0xFF000000u | TintRgb(texel, t);
+    } else if constexpr (Mode == BLEND_SOLID) {
+        *dst = 0xFF000000u | TintRgb(texel, t);
+    } else if constexpr (Mode == BLEND_SHADE) {
+        *dst = Multiply(TintRgb(texel, t), *dst);
+    } else {
+        std::uint32_t a = texel >> 24;
+        if (t.a != 255) a = Div255(a * t.a);
+        if (a == 0) return;
+        const std::uint32_t src = TintRgb(texel, t);
+        if constexpr (Mode == BLEND_ALPHA) {
+            *dst = a == 255 ? 0xFF000000u | src : Mix(src, *dst, a);
+        } else {
+            *dst = AddScaled(src, *dst, a);
+        }
+    }
+}
+
+}  // namespace raster

@@ -1,0 +1,96 @@
+// raster_cache.cpp -- mip levels of image frames, built once and kept in the image.
+#include "services/graphics/raster_cache.hpp"
+
+#include <algorithm>
+#include <memory>
+
+namespace raster {
+namespace {
+
+struct TLevel {
+    int w = 0, h = 0;
+    std::vector<std::uint32_t> texels;
+};
+
+struct TFrameCache {
+    const std::uint32_t* source = nullptr;  // the pixmap the levels were built from
+    std::size_t size = 0;
+    std::vector<TLevel> levels;  // levels 1, 2, ...
+};
+
+struct TImageCache {
+    std::vector<TFrameCache> frames;
+};
+
+TImageCache& CacheOf(TImage& image) {
+    if (!image.cache) image.cache = std::make_shared<TImageCache>();
+    auto* cache = static_cast<TImageCache*>(image.cache.get());
+    if (cache->frames.size() < image.pixmaps.size()) cache->frames.resize(image.pixmaps.size());
+    return *cache;
+}
+
+// Each texel the rounded mean of the 2x2 block above it (edges repeated).
+TLevel Halve(const std::uint32_t* src, int w, int h) {
+    TLevel out;
+    out.w = std::max(1, w / 2);
+    out.h = std::max(1, h / 2);
+    out.texels.resize(std::size_t(out.w) * out.h);
+    for (int y = 0; y < out.h; ++y) {
+        const int y0 = std::min(2 * y, h - 1), y1 = std::min(2 * y + 1, h - 1);
+        for (int x = 0; x < out.w; ++x) {
+            const int x0 = std::min(2 * x, w - 1), x1 = std::min(2 * x + 1, w - 1);
+            const std::uint32_t p[4] = {src[y0 * w + x0], src[y0 * w + x1], src[y1 * w + x0],
+                                        src[y1 * w + x1]};
+            std::uint32_t texel = 0;
+            for (int shift = 0; shift < 32; shift += 8) {
+                std::uint32_t sum = 2;
+                for (std::uint32_t q : p) sum += (q >> shift) & 255;
+                texel |= (sum / 4) << shift;
+            }
+            out.texels[std::size_t(y) * out.w + x] = texel;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+int MipLevelCount(int w, int h) {
+    int count = 0;
+    while (w > 1 || h > 1) {
+        w = std::max(1, w / 2);
+        h = std::max(1, h / 2);
+        ++count;
+    }
+    return count;
+}
+
+TTexture FrameLevel(TImage& image, int frame, int level) {
+    if (frame < 0 || frame >= image.Frames() || image.width <= 0 || image.height <= 0) return {};
+    const std::vector<std::uint32_t>& pixmap = image.pixmaps[std::size_t(frame)];
+    if (pixmap.size() != std::size_t(image.width) * std::size_t(image.height)) return {};
+    level = std::clamp(level, 0, MipLevelCount(image.width, image.height));
+    if (level == 0) return {pixmap.data(), image.width, image.height};
+
+    TFrameCache& entry = CacheOf(image).frames[std::size_t(frame)];
+    if (entry.source != pixmap.data() || entry.size != pixmap.size()) {
+        entry = TFrameCache{pixmap.data(), pixmap.size(), {}};
+    }
+    while (int(entry.levels.size()) < level) {
+        const bool first = entry.levels.empty();
+        const std::uint32_t* src = first ? pixmap.data() : entry.levels.back().texels.data();
+        const int w = first ? image.width : entry.levels.back().w;
+        const int h = first ? image.height : entry.levels.back().h;
+        entry.levels.push_back(Halve(src, w, h));
+    }
+    const TLevel& got = entry.levels[std::size_t(level - 1)];
+    return {got.texels.data(), got.w, got.h};
+}
+
+void ForgetFrame(TImage& image, int frame) {
+    if (!image.cache || frame < 0) return;
+    auto* cache = static_cast<TImageCache*>(image.cache.get());
+    if (std::size_t(frame) < cache->frames.size()) cache->frames[std::size_t(frame)] = {};
+}
+
+}  // namespace raster

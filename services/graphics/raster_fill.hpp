@@ -1,0 +1,33 @@
+// raster_fill.hpp -- the pixel loops: a placed frame's texels blended into the
+// back buffer inside a clip rectangle.
+#pragma once
+
+#include <cstdint>
+
+#include "services/graphics/raster_blend.hpp"
+#include "services/graphics/raster_cache.hpp"
+#include "services/graphics/raster_quad.hpp"
+
+namespace raster {
+
+// The back buffer and the clip rectangle [x0, x1) x [y0, y1) inside it.
+struct TTarget {
+    std::uint32_t* pixels = nullptr;
+    int pitch = 0;  // pixels per row
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+
+// The frame as a plain copy with its top-left texel at screen pixel (left, top):
+// no rotation, scale 1, each pixel takes exactly one texel.
+void BlitTexture(const TTexture& tex, int left, int top, int mode, const TTint& tint,
+                 const TTarget& target);
+
+// Any placement: every covered pixel samples the texture (one mip level of the
+// frame, so u, v are scaled by tex size / frame size), nearest or bilinear.
+void FillQuad(const TQuadMap& quad, const TTexture& tex, bool filtered, int mode, const TTint& tint,
+              const TTarget& target);
+
+// A run of n pixels of one colour, as if from an opaque white texel tinted.
+void FillRun(std::uint32_t* dst, int n, int mode, const TTint& tint);
+
+}  // namespace raster

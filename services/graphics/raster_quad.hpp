@@ -1,0 +1,29 @@
+// raster_quad.hpp -- where a drawn frame lands: its corners on screen and, for
+// each screen row, the run of pixels whose centres lie inside it.
+#pragma once
+
+#include "services/graphics/draw.hpp"
+
+// A frame placed on screen, mapped back from screen pixels to frame texels.
+// u, v are frame coordinates (0..width, 0..height) at a pixel centre.
+struct TQuadMap {
+    double u0 = 0, v0 = 0;         // u, v at the centre of screen pixel (0, 0)
+    double du_dx = 0, dv_dx = 0;   // change per screen pixel to the right
+    double du_dy = 0, dv_dy = 0;   // change per screen row downwards
+    double width = 0, height = 0;  // frame size in texels
+    bool u_lo_in = true, u_hi_in = false, v_lo_in = true, v_hi_in = false;  // top-left rule
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;        // pixels that may be covered: [x0, x1) x [y0, y1)
+    float corner_x[4] = {}, corner_y[4] = {};  // screen corners (float, unclamped)
+};
+
+// Places a width x height frame with handle (hx, hy) at (x, y) in screen pixels
+// (origin already added) through the state's matrix.  False when nothing can be
+// covered: empty frame, a flat or non-finite matrix or position.
+bool PlaceQuad(const TDrawState& state, int width, int height, float hx, float hy, float x, float y,
+               TQuadMap& out);
+
+// The covered pixels of screen row py as [*begin, *end); false when none.
+bool RowSpan(const TQuadMap& quad, int py, int* begin, int* end);
+
+// True for the common case: no rotation, scale 1 (the frame is a plain copy).
+bool IsIdentityMatrix(const TDrawState& state);
