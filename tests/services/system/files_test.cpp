@@ -1,0 +1,113 @@
+// Small binary files: 4-byte ints, short files, paths written with backslashes.
+#include "services/system/files.hpp"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Each test runs in a fresh working directory, as the game does in its own.
+class FilesTest : public ::testing::Test {
+   protected:
+    void SetUp() override {
+        saved_ = fs::current_path();
+        dir_ = fs::temp_directory_path() / ("bodger_files_" + std::to_string(getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "data");
+        fs::current_path(dir_);
+    }
+    void TearDown() override {
+        fs::current_path(saved_);
+        fs::remove_all(dir_);
+    }
+    static void WriteBytes(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    fs::path saved_, dir_;
+};
+
+TEST_F(FilesTest, IntRoundTripsLittleEndianThroughBackslashPath) {
+    StreamRef out = OpenForWriting("data\\hiscore.dat");
+    ASSERT_TRUE(out);
+    EXPECT_TRUE(WriteInt(out, -123456789));
+    EXPECT_TRUE(WriteInt(out, 0x01020304));
+    EXPECT_TRUE(Close(out));
+    EXPECT_EQ(fs::file_size("data/hiscore.dat"), 8u);
+
+    std::string raw;
+    ASSERT_TRUE(ReadWholeFile("data\\hiscore.dat", raw));
+    EXPECT_EQ(raw.substr(4), std::string("\x04\x03\x02\x01", 4));
+
+    StreamRef in = OpenForReading("data\\hiscore.dat");
+    ASSERT_TRUE(in);
+    EXPECT_EQ(ReadInt(in), -123456789);
+    EXPECT_EQ(ReadInt(in), 0x01020304);
+    EXPECT_TRUE(Close(in));
+}
+
+TEST_F(FilesTest, ReadsPastTheEndGiveZero) {
+    WriteBytes("data/four.dat", std::string("\x39\x30\x00\x00", 4));  // 12345
+    StreamRef in = OpenForReading("data\\four.dat");
+    ASSERT_TRUE(in);
+    EXPECT_EQ(ReadInt(in), 12345);
+    EXPECT_EQ(ReadInt(in), 0);
+    EXPECT_EQ(ReadInt(in), 0);
+}
+
+TEST_F(FilesTest, ShortFileFillsTheHighBytesWithZero) {
+    WriteBytes("data/short.dat", std::string("\xFF\xFF", 2));
+    StreamRef in = OpenForReading("data\\short.dat");
+    ASSERT_TRUE(in);
+    EXPECT_EQ(ReadInt(in), 0xFFFF);
+    EXPECT_EQ(ReadInt(in), 0);
+
+    WriteBytes("data/empty.dat", "");
+    EXPECT_EQ(ReadInt(OpenForReading("data\\empty.dat")), 0);
+}
+
+TEST_F(FilesTest, PathKindTellsNothingFileAndDirectory) {
+    WriteBytes("data/file.dat", "x");
+    EXPECT_EQ(PathKind("data\\missing.dat"), 0);
+    EXPECT_EQ(PathKind("data\\file.dat"), 1);
+    EXPECT_EQ(PathKind("data"), 2);
+    EXPECT_EQ(PathKind("incbin::graphx\\qwlogo.png"), 0);
+}
+
+TEST_F(FilesTest, OnlyFilesOpenForReading) {
+    EXPECT_FALSE(OpenForReading("data"));
+    EXPECT_FALSE(OpenForReading("data\\missing.dat"));
+    std::string out = "kept";
+    EXPECT_FALSE(ReadWholeFile("data", out));
+    EXPECT_FALSE(ReadWholeFile("data\\missing.dat", out));
+    EXPECT_EQ(out, "kept");
+}
+
+TEST_F(FilesTest, WritingFailuresAreReported) {
+    EXPECT_FALSE(OpenForWriting("data"));                  // a directory
+    EXPECT_FALSE(OpenForWriting("nowhere\\hiscore.dat"));  // no such folder
+    // Operations on none, or on a stream of the wrong direction, do nothing.
+    EXPECT_FALSE(WriteInt(nullptr, 1));
+    EXPECT_EQ(ReadInt(nullptr), 0);
+    EXPECT_FALSE(Close(nullptr));
+    WriteBytes("data/four.dat", std::string("\x01\x00\x00\x00", 4));
+    EXPECT_FALSE(WriteInt(OpenForReading("data\\four.dat"), 7));
+    StreamRef out = OpenForWriting("data\\new.dat");
+    EXPECT_EQ(ReadInt(out), 0);
+    EXPECT_TRUE(Close(out));
+    EXPECT_FALSE(Close(out));  // already closed
+    EXPECT_FALSE(WriteInt(out, 1));
+}
+
+TEST_F(FilesTest, OpeningForWritingEmptiesTheFile) {
+    WriteBytes("data/old.dat", "12345678");
+    ASSERT_TRUE(Close(OpenForWriting("data\\old.dat")));
+    EXPECT_EQ(fs::file_size("data/old.dat"), 0u);
+}
+
+}  // namespace
