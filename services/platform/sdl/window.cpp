@@ -60,10 +60,20 @@ bool OpenWindow(int width, int height, bool fullscreen, const std::string& title
     s.height = height;
     // Scaling the back buffer to a larger screen keeps hard pixel edges.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    const Uint32 flags =
-        fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS : Uint32(0);
-    const int pos = fullscreen ? SDL_WINDOWPOS_UNDEFINED : 32;
-    s.window = SDL_CreateWindow(title.c_str(), pos, pos, width, height, flags);
+    if (fullscreen) {
+        // A borderless window at (0, 0) the size of the desktop, so the screen
+        // is covered even where no window manager honours the full-screen flag.
+        SDL_DisplayMode desktop{};
+        int w = width, h = height;
+        if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+            w = desktop.w;
+            h = desktop.h;
+        }
+        s.window = SDL_CreateWindow(title.c_str(), 0, 0, w, h,
+                                    SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+    } else {
+        s.window = SDL_CreateWindow(title.c_str(), 32, 32, width, height, 0);
+    }
     if (!s.window) return Fail(error);
     s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_PRESENTVSYNC);
     if (!s.renderer) return Fail(error);
