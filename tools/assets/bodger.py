@@ -57,7 +57,7 @@ EYES = {
     "left": ("ohswwssssswwho", "ossewsssseswso", "ossewsssseswso"),
     "right": ("ohswwssssswwho", "osswesssswesso", "osswesssswesso"),
     "ko": ("ohsxsxsssxsxho", "osssxssssxssso", "ossxsxssxsxsso"),
-    "fright": ("ohwwwssssswwwo", "oswewssssweweo", "oswwwssssswwwo"),
+    "fright": ("ohwwwsssswwwho", "ohwewsssswewho", "ohwwwsssswwwho"),
 }
 
 MOUTHS = {
@@ -84,18 +84,18 @@ oShhhHhhHhhhSo
 
 HEAD_SIDE = """
 .....oooooo...
-...oorrrrqroo.
+...oorrrrrqro.
 ..orrrrrrrrqro
 ..orrrrrrrrrro
 ooRRRRRRRRRRRo
-..osssshhhhhho
-.oswesshhhHhho
-.osweSsshhhhho
-osssssSshhhhho
-oSsssssshhHhho
-.osmmssSshhho.
-..oSSssSShho..
-...ooooooooo..
+..osssssHhhhho
+..oewsssshHhho
+..oewssSsShhho
+.osssssssShhho
+..oSsssssShhho
+..osmmsssShho.
+...oSSssSSoo..
+....ooooooo...
 """
 
 BODY_FRONT = """
@@ -124,15 +124,16 @@ BODY_BACK = """
 ...ojjjJjjjjo...
 """
 
-BODY_ARMS_UP = """
-.os..........so.
-.oso........oso.
-.oto.oooooo.oto.
-.otoogttttTooto.
-..otgttttttTto..
-...ottttttttTo..
-...oTTtttTTTTo..
-...ookkkykkkoo..
+# The body with the arms thrown up; the arms themselves are drawn by arms_up().
+BODY_NO_ARMS = """
+...oooooooooo...
+..ottgttttttto..
+..otgtttttttTo..
+..otgtttttttTo..
+..ottttttttTTo..
+..otttttttTTTo..
+..oTTttttTTTTo..
+..oookkkykkkoo..
 ...ojjjjjjJjo...
 ...ojjjjJjjjo...
 """
@@ -273,32 +274,56 @@ def walking_right(step):
 
 
 def squashed():
-    """Struck from above: flattened, knocked-out eyes, stars round his head."""
+    """Struck from above: flattened to a pancake, knocked out, stars round his head."""
     full = figure(head_front("ko", "open"), BODY_FRONT, LEGS_FRONT["stand"])
-    top = full[:, :, :]
-    rows = np.concatenate([top[0:13:2], top[13:23], top[23:32]])
+    rows = [int(y * 32 / 19) for y in range(19)]
+    cols = [int(16 + (x - 16) / 1.3) for x in range(32)]
+    flat = full[rows][:, cols]
     img = px.canvas()
-    img[32 - rows.shape[0]:] = rows
+    img[32 - 19:] = flat
     stars = part("""
-z...z...........z..
-.z.zzz.........zzz.
-..z.z...........z..
+..z.............z..
+.zzz....z......zzz.
+..z....zzz......z..
+........z..........
 """)
     return px.paste(img, stars, 6, 6)
 
 
-def arms_up(eyes="fright", mouth="yell"):
-    return figure(head_front(eyes, mouth), BODY_ARMS_UP, LEGS_FRONT["stand"])
+def _arm(img, shoulder, hand):
+    """A raised arm: a sleeve from shoulder to hand, outlined, with a hand on the end."""
+    arm = px.canvas()
+    (x0, y0), (x1, y1) = shoulder, hand
+    steps = max(abs(x1 - x0), abs(y1 - y0)) * 2
+    for i in range(steps + 1):
+        x = round(x0 + (x1 - x0) * i / steps)
+        y = round(y0 + (y1 - y0) * i / steps)
+        arm[y:y + 2, x:x + 2] = PAL["t"]
+    arm[y1 - 1:y1 + 2, x1:x1 + 2] = PAL["s"]
+    arm[y1 - 2, x1:x1 + 2] = PAL["s"]
+    arm = px.outline(arm, PAL["o"])
+    return px.paste(img, arm, 0, 0)
+
+
+def arms_up(eyes="fright", mouth="yell", shoes=True):
+    img = px.canvas()
+    _arm(img, (10, 15), (6, 5))
+    _arm(img, (21, 15), (25, 5))
+    legs = part(LEGS_FRONT["stand"])
+    if not shoes:
+        legs[6:] = 0
+        legs[6, 2:10] = px.lift(PAL["s"])
+        legs[6, 6] = 0
+        legs = px.outline(legs, PAL["o"])
+    px.paste(img, legs, 10, 23)
+    px.paste(img, part(BODY_NO_ARMS), 8, 13)
+    px.paste(img, head_front(eyes, mouth), 9, 0)
+    return img
 
 
 def knocked_away():
-    """The figure sent flying by the shot: arms up, knocked-out eyes, no shoes."""
-    img = figure(head_front("ko", "yell"), BODY_ARMS_UP, LEGS_FRONT["stand"])
-    img[29:] = 0
-    img[28, 11:22] = px.lift(PAL["o"])
-    img[28, 16] = 0
-    img[28, 15] = 0
-    return img
+    """The figure sent flying by the shot: arms up, knocked out, out of his shoes."""
+    return arms_up("ko", "yell", shoes=False)
 
 
 def shoes_left_behind():
@@ -307,12 +332,13 @@ def shoes_left_behind():
     legs = part(LEGS_FRONT["stand"])
     px.paste(img, legs[6:], 10, 29)
     smoke = px.parse("""
-....ll....ll..
-...lLLl..lLLl.
-..lLLl....lLl.
-...ll......ll.
-..l.........l.
-""", {"l": (200, 200, 210), "L": (240, 240, 245)})
+...l.......l..
+..lL......lL..
+..L.......L...
+..lL.......L..
+...Ll.....lL..
+....l......l..
+""", {"l": (170, 170, 180), "L": (225, 225, 232)})
     px.paste(img, smoke, 9, 22)
     return img
 

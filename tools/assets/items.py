@@ -113,7 +113,7 @@ def glass_stack():
 TNT_PAL = {
     "o": (60, 22, 20), "r": (222, 52, 40), "R": (158, 30, 26), "p": (255, 130, 110),
     "k": (238, 222, 172), "K": (188, 168, 120), "f": (210, 190, 150), "s": (255, 250, 170),
-    "S": (255, 166, 40), "t": (60, 22, 20),
+    "S": (255, 166, 40), "t": (150, 26, 24),
     "c": (70, 64, 60), "C": (44, 40, 38), "e": (255, 120, 40), "m": (160, 160, 170),
     "M": (200, 200, 210),
 }
@@ -127,11 +127,12 @@ TNT = """
 oooooooooooooooo
 oprrRoprrRoprrRo
 oprrRoprrRoprrRo
-oprrRoprrRoprrRo
-okkkkkkkkkkkkkKo
-oktttktktktttkKo
-okktkkttkkktkkKo
-oKKtKKtKtKKtKKKo
+okkkkkkkkkkkkkko
+oktttktkktktttko
+okktkkttktkktkko
+okktkktkttkktkko
+okktkktkktkktkko
+oKKKKKKKKKKKKKKo
 oprrRoprrRoprrRo
 oprrRoprrRoprrRo
 oprrRoprrRoprrRo
@@ -199,6 +200,9 @@ def pot_halves():
     left, right = np.zeros_like(whole), np.zeros_like(whole)
     for y in range(whole.shape[0]):
         split = 8 + (1 if y % 3 == 0 else (-1 if y % 3 == 2 else 0))
+        if y < 8:  # the plant tumbles out with the left half
+            left[y] = whole[y]
+            continue
         left[y, :split] = whole[y, :split]
         right[y, split:] = whole[y, split:]
         if y >= 8:

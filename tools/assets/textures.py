@@ -188,11 +188,10 @@ def flame():
 def smoke():
     """A round grey puff: light top, mid-grey underside, a clean edge (no dark fringe)."""
     yy, xx = np.mgrid[0:SIZE, 0:SIZE].astype(float)
-    m = np.zeros((SIZE, SIZE), bool)
-    for (cx, cy, r) in ((15.5, 17, 9), (10, 14, 6.5), (21, 13, 6.5), (15, 10, 6), (22, 20, 5.5),
-                        (9, 21, 5.5)):
-        m |= np.hypot(xx - cx, yy - cy) < r
-    v = 0.78 - 0.22 * (yy - 4) / 24 + _noise(31, 0.08, 2)
+    a = np.arctan2(yy - 15.5, xx - 15.5)
+    r = 11.5 + 0.7 * np.sin(5 * a) + 0.5 * np.sin(3 * a + 1.0)
+    m = np.hypot(xx - 15.5, yy - 15.5) < r
+    v = 0.86 - 0.30 * (yy - 4) / 24 + _noise(31, 0.10, 2)
     v = np.clip(v, 0.45, 0.95)
     img = _grey(v)
     img[~m] = 0
