@@ -45,6 +45,13 @@ Mixer::Slot* Mixer::Find(std::uint32_t handle) {
     return slot.owned && slot.issued == (handle & ~kSlotMask) ? &slot : nullptr;
 }
 
+void Mixer::List(int index) {
+    Slot& slot = slots_[index];
+    if (slot.listed || !slot.voice.active) return;
+    slot.listed = true;
+    live_[live_count_++] = std::uint16_t(index);
+}
+
 std::optional<std::uint32_t> Mixer::Take(const SoundRef& sound) {
     std::lock_guard lock(mutex_);
     for (int tried = 0; tried < kSlots; ++tried) {
@@ -56,6 +63,7 @@ std::optional<std::uint32_t> Mixer::Take(const SoundRef& sound) {
         slot.owned = true;
         // The Null driver keeps the sound only to announce it; it never sounds.
         slot.voice = Voice{.sound = sound, .active = sound && !null_, .paused = bool(sound)};
+        List(index);
         return slot.issued | std::uint32_t(index);
     }
     return std::nullopt;
@@ -111,15 +119,21 @@ void Mixer::Mix(std::int16_t* stereo, int frames) {
     while (frames > 0) {
         int n = std::min(frames, kChunkFrames);
         std::fill(mix, mix + 2 * n, 0);
-        if (!null_ && rate_ > 0) {
-            for (Slot& slot : slots_) {
-                Voice& voice = slot.voice;
-                if (!voice.active || voice.paused) continue;
-                // A voice that ends keeps its sound until the game thread
-                // reuses the slot, so sample memory is never freed here.
+        int kept = 0;
+        for (int i = 0; i < live_count_; ++i) {
+            Slot& slot = slots_[live_[i]];
+            Voice& voice = slot.voice;
+            // A voice that ends keeps its sound until the game thread reuses
+            // the slot, so sample memory is never freed here.
+            if (voice.active && !voice.paused)
                 MixVoice(voice, mix, n, StepFor(voice.sound->rate, rate_));
+            if (voice.active) {
+                live_[kept++] = live_[i];
+            } else {
+                slot.listed = false;
             }
         }
+        live_count_ = kept;
         for (int i = 0; i < 2 * n; ++i) {
             stereo[i] = std::int16_t(std::clamp(mix[i], -32768, 32767));
         }
@@ -132,8 +146,10 @@ void Mixer::Reset() {
     std::lock_guard lock(mutex_);
     for (Slot& slot : slots_) {
         slot.owned = false;
+        slot.listed = false;
         slot.voice = Voice{};
     }
+    live_count_ = 0;
     cursor_ = 0;
     rate_ = 0;
     null_ = true;

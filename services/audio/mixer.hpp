@@ -46,13 +46,19 @@ class Mixer {
         Voice voice;
         std::uint32_t issued = 0;  // upper bits of the current handle, +4096 per hand-out
         bool owned = false;        // a channel holds the current handle
+        bool listed = false;       // in live_, which the mix walks
         bool Free() const { return !owned && !voice.active; }
     };
 
     Slot* Find(std::uint32_t handle);  // the slot a live handle names; call locked
+    void List(int index);              // puts an active slot in live_; call locked
 
     std::mutex mutex_;
     std::array<Slot, kSlots> slots_{};
+    // Slots that may hold an active voice, so a pull does not walk all 4096;
+    // the mix drops the ones that have gone quiet.
+    std::array<std::uint16_t, kSlots> live_{};
+    int live_count_ = 0;
     int cursor_ = 0;  // where the search for a free slot starts
     int rate_ = 0;    // 0 until a driver is open
     bool null_ = true;

@@ -1,6 +1,7 @@
 // voice.cpp -- resampling and scaling one voice into the 32-bit mix.
 #include "services/audio/voice.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -17,33 +18,87 @@ std::uint64_t StepFor(int source_rate, int device_rate) {
     return (std::uint64_t(source_rate) << 32) / std::uint64_t(device_rate);
 }
 
+namespace {
+
+// Frames of a sound at the device rate: no interpolation needed.
+template <std::size_t Width>
+void MixDirect(const std::int16_t* from, std::int32_t gain, std::int32_t* mix, int frames) {
+    const std::size_t right = Width - 1;  // a mono sound feeds both sides
+    for (int i = 0; i < frames; ++i) {
+        mix[2 * i] += (from[i * Width] * gain) >> 12;
+        mix[2 * i + 1] += (from[i * Width + right] * gain) >> 12;
+    }
+}
+
+// Resampled frames whose next source frame exists: linear interpolation with
+// a 15-bit fraction, so the products stay inside 32 bits.
+template <std::size_t Width>
+void MixResampled(const std::int16_t* data, std::uint64_t position, std::uint64_t step,
+                  std::int32_t gain, std::int32_t* mix, int frames) {
+    const std::size_t right = Width - 1;
+    for (int i = 0; i < frames; ++i, position += step) {
+        const std::int16_t* at = data + std::size_t(position >> 32) * Width;
+        std::int32_t fraction = std::int32_t(position >> 17) & 0x7FFF;
+        std::int32_t left = at[0] + (((at[Width] - at[0]) * fraction) >> 15);
+        std::int32_t right_sample =
+            at[right] + (((at[Width + right] - at[right]) * fraction) >> 15);
+        mix[2 * i] += (left * gain) >> 12;
+        mix[2 * i + 1] += (right_sample * gain) >> 12;
+    }
+}
+
+template <std::size_t Width>
+void MixRun(const std::int16_t* data, std::uint64_t position, std::uint64_t step, std::int32_t gain,
+            std::int32_t* mix, int frames) {
+    if (step == std::uint64_t(1) << 32 && (position & 0xFFFFFFFF) == 0) {
+        MixDirect<Width>(data + std::size_t(position >> 32) * Width, gain, mix, frames);
+    } else {
+        MixResampled<Width>(data, position, step, gain, mix, frames);
+    }
+}
+
+}  // namespace
+
 bool MixVoice(Voice& voice, std::int32_t* mix, int frames, std::uint64_t step) {
     const TSound& sound = *voice.sound;
     const std::size_t count = std::size_t(sound.Frames());
     const std::size_t width = std::size_t(sound.channels);
-    if (count == 0 || width == 0) {
+    if (count == 0 || (width != 1 && width != 2) || step == 0) {
         voice.active = false;
         return false;
     }
     const std::uint64_t end = std::uint64_t(count) << 32;
+    const std::uint64_t last = end - (std::uint64_t(1) << 32);  // where the last frame starts
     const std::int16_t* data = sound.samples.data();
-    const std::size_t right = width - 1;  // a mono sound feeds both sides
+    const std::size_t right = width - 1;
     const std::int32_t gain = voice.gain;
     std::uint64_t position = voice.position;
-    for (int i = 0; i < frames; ++i) {
+    int i = 0;
+    while (i < frames) {
+        if (position < last) {
+            // A run of frames that all have a next frame, mixed without checks.
+            std::uint64_t until_last = (last - position + step - 1) / step;
+            int run = int(std::min<std::uint64_t>(until_last, std::uint64_t(frames - i)));
+            if (width == 1) {
+                MixRun<1>(data, position, step, gain, mix + 2 * i, run);
+            } else {
+                MixRun<2>(data, position, step, gain, mix + 2 * i, run);
+            }
+            position += std::uint64_t(run) * step;
+            i += run;
+            continue;
+        }
+        // The last frame: it blends into the first when looping, else is held.
         std::size_t at = std::size_t(position >> 32);
+        std::size_t next = sound.loop ? 0 : at;
         std::int32_t left_sample = data[at * width];
         std::int32_t right_sample = data[at * width + right];
-        // Linear interpolation toward the next frame, 15-bit fraction so the
-        // products stay inside 32 bits.
         std::int32_t fraction = std::int32_t(position >> 17) & 0x7FFF;
-        if (fraction != 0) {
-            std::size_t next = at + 1 < count ? at + 1 : sound.loop ? 0 : at;
-            left_sample += ((data[next * width] - left_sample) * fraction) >> 15;
-            right_sample += ((data[next * width + right] - right_sample) * fraction) >> 15;
-        }
+        left_sample += ((data[next * width] - left_sample) * fraction) >> 15;
+        right_sample += ((data[next * width + right] - right_sample) * fraction) >> 15;
         mix[2 * i] += (left_sample * gain) >> 12;
         mix[2 * i + 1] += (right_sample * gain) >> 12;
+        ++i;
         position += step;
         if (position >= end) {
             if (!sound.loop) {
