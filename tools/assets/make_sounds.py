@@ -162,7 +162,10 @@ LOUDNESS = {"footstep": 0.10, "button": 0.12, "tnt": 0.20, "ughhhhh": 0.15}
 
 def make(name):
     x = voice(name) if name in VOICES else EFFECTS[name]()
-    return s.level(x, LOUDNESS.get(name, 0.16))
+    x = s.level(x, LOUDNESS.get(name, 0.16))
+    # A few milliseconds of silence either side: the encoder smears a hard
+    # start, and a clip must begin and end on zero to play without a click.
+    return np.concatenate([np.zeros(int(0.004 * RATE)), x, np.zeros(int(0.012 * RATE))])
 
 
 def main():
