@@ -1,6 +1,7 @@
 """Pickups, hazards and the remote as text grids (plus small procedures)."""
 
 import numpy as np
+from scipy.ndimage import distance_transform_edt
 
 import pixelart as px
 import textures
@@ -340,17 +341,19 @@ def pieces_held():
 
 
 def remote_outline():
-    """The remote's silhouette as a light rim: the empty slot in the HUD, and its glow."""
+    """The remote's silhouette as a light rim with a soft halo: the empty slot in
+    the HUD, and, light-blended five times over, the remote's glow."""
     m = px.solid(remote_frame())
-    grow = m.copy()
-    for dy, dx in ((1, 0), (-1, 0), (0, 1), (0, -1)):
-        grow |= np.roll(np.roll(m, dy, 0), dx, 1)
     shrink = m.copy()
     for dy, dx in ((1, 0), (-1, 0), (0, 1), (0, -1)):
         shrink &= np.roll(np.roll(m, dy, 0), dx, 1)
+    d = distance_transform_edt(~m)
     img = px.canvas()
-    img[grow & ~shrink] = (190, 220, 255)
-    img[grow & ~m] = (120, 170, 240)
+    halo = (d > 0) & (d < 4.5)
+    fall = np.clip(1 - (d - 1) / 3.5, 0, 1) ** 1.4
+    colour = np.array((96, 140, 214), float)
+    img[halo] = np.clip(colour * (0.08 + 0.42 * fall[halo, None]), 1, 255).astype(np.uint8)
+    img[m & ~shrink] = (150, 196, 250)
     return img
 
 

@@ -33,7 +33,7 @@ def _noise(seed, scale=1.0, smooth=1):
 
 def floor():
     """A flagstone floor: four slabs with bevelled edges and a little grain."""
-    v = np.full((SIZE, SIZE), 0.86) + _noise(2, 0.25, 2)
+    v = np.full((SIZE, SIZE), 0.70) + _noise(2, 0.22, 2)
     yy, xx = np.mgrid[0:SIZE, 0:SIZE]
     for slab_y in (0, 16):
         for slab_x in (0, 16):
@@ -165,21 +165,22 @@ def star():
 
 
 def flame():
-    """A teardrop of fire, white-yellow at the heart, orange at the rim."""
+    """A small teardrop of fire: many add up over a torch, so it is red-heavy and dim
+    enough that a column of them glows orange and yellow rather than white."""
     yy, xx = np.mgrid[0:SIZE, 0:SIZE].astype(float)
     # Round at the bottom, drawn to a point at the top.
-    cy = 19.0
-    t = np.clip((cy - yy) / 16.0, 0, 1)
-    width = np.where(yy >= cy, 9.0, 9.0 * (1 - t) ** 0.8)
+    cy, radius = 19.0, 7.0
+    t = np.clip((cy - yy) / 13.0, 0, 1)
+    width = np.where(yy >= cy, radius, radius * (1 - t) ** 0.8)
     dx = np.abs(xx - 15.5)
     dyb = np.maximum(yy - cy, 0)
-    d = np.where(yy >= cy, np.hypot(dx, dyb) / 9.0, dx / np.maximum(width, 0.01))
-    inside = (d < 1) & (yy > 2)
+    d = np.where(yy >= cy, np.hypot(dx, dyb) / radius, dx / np.maximum(width, 0.01))
+    inside = (d < 1) & (yy > 5)
     heat = np.clip(1 - d, 0, 1)
-    r = np.where(inside, 1.0, 0)
-    g = np.where(inside, 0.35 + 0.65 * heat ** 0.7, 0)
-    b = np.where(inside, 0.05 + 0.75 * heat ** 2.5, 0)
-    rgb = np.stack([r, g, b], axis=2) * np.clip(heat * 2.2, 0, 1)[..., None]
+    r = np.where(inside, 0.55 + 0.45 * heat ** 0.5, 0)
+    g = np.where(inside, 0.12 + 0.58 * heat ** 1.2, 0)
+    b = np.where(inside, 0.02 + 0.30 * heat ** 3, 0)
+    rgb = np.stack([r, g, b], axis=2) * np.clip(heat * 2.5, 0, 1)[..., None]
     img = px.from_float(rgb)
     img[~img.any(axis=2) & inside] = 1
     return img
@@ -191,8 +192,8 @@ def smoke():
     a = np.arctan2(yy - 15.5, xx - 15.5)
     r = 11.5 + 0.7 * np.sin(5 * a) + 0.5 * np.sin(3 * a + 1.0)
     m = np.hypot(xx - 15.5, yy - 15.5) < r
-    v = 0.86 - 0.30 * (yy - 4) / 24 + _noise(31, 0.10, 2)
-    v = np.clip(v, 0.45, 0.95)
+    v = 0.66 - 0.22 * (yy - 4) / 24 + _noise(31, 0.10, 2)
+    v = np.clip(v, 0.38, 0.80)
     img = _grey(v)
     img[~m] = 0
     return img
