@@ -330,14 +330,26 @@ class PixmanPeer {
     };
 
     void DrawOne(const Draw& d) {
-        pixman_image_t* src = SourceOf(*d.image);
         const int a = int(d.alpha * 255);
-        // The colour and alpha as a solid component-alpha mask; none when it
-        // would change nothing, which lets pixman take its plainest path.
-        pixman_image_t* mask = (d.r & d.g & d.b & a) == 255 ? nullptr : MaskOf(d.r, d.g, d.b, a);
-        const pixman_op_t op = d.blend == BLEND_LIGHT   ? PIXMAN_OP_ADD
-                               : d.blend == BLEND_SOLID ? PIXMAN_OP_SRC
-                                                        : PIXMAN_OP_OVER;
+        const bool white = (d.r & d.g & d.b) == 255;
+        pixman_image_t* src;
+        pixman_image_t* mask;
+        pixman_op_t op;
+        if (d.blend == BLEND_LIGHT || white) {
+            // The colour and alpha as a solid component-alpha mask (exact for
+            // ADD, and for OVER while the colour is white); none when it would
+            // change nothing, which lets pixman take its plainest path.
+            src = SourceOf(*d.image, 0xFFFFFF);
+            mask = (white && a == 255) ? nullptr : MaskOf(d.r, d.g, d.b, a, !white);
+            op = d.blend == BLEND_LIGHT ? PIXMAN_OP_ADD : PIXMAN_OP_OVER;
+        } else {
+            // OVER with a component-alpha mask would also let the destination
+            // show through by the colour (d x (1 - sa x colour)): tinted draws
+            // use a copy of the frame tinted once, and the alpha as the mask.
+            src = SourceOf(*d.image, std::uint32_t(d.r << 16 | d.g << 8 | d.b));
+            mask = a == 255 ? nullptr : MaskOf(255, 255, 255, a, false);
+            op = d.blend == BLEND_SOLID ? PIXMAN_OP_SRC : PIXMAN_OP_OVER;
+        }
         const Corners c = CornersOf(d);
         float x0 = c.x[0], x1 = c.x[0], y0 = c.y[0], y1 = c.y[0];
         for (int i = 1; i < 4; ++i) {
@@ -381,15 +393,17 @@ class PixmanPeer {
                                  py1 - py0);
     }
 
-    pixman_image_t* SourceOf(const TImage& image) {
-        auto [it, added] = sources_.try_emplace(&image);
+    // The frame premultiplied, tinted by a colour (0xFFFFFF: as it is).
+    pixman_image_t* SourceOf(const TImage& image, std::uint32_t rgb) {
+        auto [it, added] = sources_.try_emplace({&image, rgb});
         Source& s = it->second;
         if (added) {
             s.premultiplied.resize(image.pixmaps[0].size());
             for (std::size_t i = 0; i < s.premultiplied.size(); ++i) {
                 const std::uint32_t p = image.pixmaps[0][i], a = p >> 24;
                 auto mul = [&](int shift) {
-                    return ((p >> shift & 0xFF) * a + 127) / 255 << shift;
+                    const std::uint32_t tint = rgb >> shift & 0xFF;
+                    return ((p >> shift & 0xFF) * tint / 255 * a + 127) / 255 << shift;
                 };
                 s.premultiplied[i] = a << 24 | mul(16) | mul(8) | mul(0);
             }
@@ -401,23 +415,24 @@ class PixmanPeer {
         return s.image;
     }
 
-    pixman_image_t* MaskOf(int r, int g, int b, int a) {
-        const std::uint32_t key = std::uint32_t(a) << 24 | r << 16 | g << 8 | b;
+    pixman_image_t* MaskOf(int r, int g, int b, int a, bool component_alpha) {
+        const std::uint64_t key =
+            std::uint64_t(component_alpha) << 32 | std::uint32_t(a) << 24 | r << 16 | g << 8 | b;
         auto [it, added] = masks_.try_emplace(key, nullptr);
         if (added) {
             auto channel = [&](int v) { return std::uint16_t(v * a * 0x101 / 255); };
             const pixman_color_t colour{channel(r), channel(g), channel(b),
                                         std::uint16_t(a * 0x101)};
             it->second = pixman_image_create_solid_fill(&colour);
-            pixman_image_set_component_alpha(it->second, 1);
+            pixman_image_set_component_alpha(it->second, component_alpha);
         }
         return it->second;
     }
 
     std::vector<std::uint32_t> pixels_;
     pixman_image_t* dest_ = nullptr;
-    std::map<const TImage*, Source> sources_;
-    std::map<std::uint32_t, pixman_image_t*> masks_;
+    std::map<std::pair<const TImage*, std::uint32_t>, Source> sources_;
+    std::map<std::uint64_t, pixman_image_t*> masks_;
 };
 
 // ---- The run ----------------------------------------------------------------
