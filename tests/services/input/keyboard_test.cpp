@@ -94,24 +94,4 @@ TEST_F(KeyboardTest, TypedCharactersQueueUpTo256) {
     EXPECT_EQ(GetChar(), 0);
 }
 
-TEST_F(KeyboardTest, CloseBoxIsTakenOnce) {
-    Push(EventType::Close);
-    EXPECT_TRUE(TakeCloseRequest());
-    EXPECT_FALSE(TakeCloseRequest());
-}
-
-TEST_F(KeyboardTest, WaitSystemHandsTheWaitToTheBackEnd) {
-    int waits = 0;
-    headless::SetWaitHandler([&] {
-        ++waits;
-        KeyPress(KEY_SPACE);
-        return true;
-    });
-    WaitSystem();
-    EXPECT_EQ(waits, 1);
-    EXPECT_EQ(KeyHitCount(KEY_SPACE), 1);
-    headless::SetWaitHandler([] { return false; });
-    EXPECT_THROW(WaitSystem(), headless::WaitForever);
-}
-
 }  // namespace

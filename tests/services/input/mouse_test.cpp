@@ -42,15 +42,6 @@ TEST_F(MouseTest, MoveMouseIsSeenOnlyOnceItsEventIsProcessed) {
     EXPECT_EQ(MousePosY(), 486);
 }
 
-TEST_F(MouseTest, EventsAreTakenInOrder) {
-    MoveMouse(100, 100);
-    Push(EventType::MouseMove, 0, 5, 6);
-    EXPECT_EQ(MousePosX(), 5);
-    Push(EventType::MouseMove, 0, 7, 8);
-    MoveMouse(9, 9);
-    EXPECT_EQ(MousePosY(), 9);
-}
-
 TEST_F(MouseTest, ClearMouseKeepsThePosition) {
     Push(EventType::MouseMove, 0, 50, 60);
     Push(EventType::MouseDown, 1);
@@ -72,14 +63,6 @@ TEST_F(MouseTest, FocusLostReleasesButtons) {
     EXPECT_FALSE(MouseIsDown(1));
     EXPECT_EQ(MouseHitCount(1), 0);
     EXPECT_EQ(MousePosX(), 11);
-}
-
-TEST_F(MouseTest, CursorVisibilityReachesTheBackEnd) {
-    EXPECT_TRUE(headless::CursorVisible());
-    SetMouseVisible(false);
-    EXPECT_FALSE(headless::CursorVisible());
-    SetMouseVisible(true);
-    EXPECT_TRUE(headless::CursorVisible());
 }
 
 }  // namespace

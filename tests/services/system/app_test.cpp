@@ -38,11 +38,6 @@ TEST_F(AppTest, CloseRequestIsTrueOnceAndSurvivesFocusChanges) {
     EXPECT_FALSE(CloseRequested());
 }
 
-TEST_F(AppTest, TitleIsKept) {
-    SetAppTitle("Bodger 2010");
-    EXPECT_EQ(AppTitle(), "Bodger 2010");
-}
-
 TEST_F(AppTest, EndProgramClosesTheWindowAndLeavesTheProcessRunning) {
     ASSERT_TRUE(OpenGraphics(640, 480, 32, 60, 2));
     EXPECT_TRUE(headless::WindowOpen());

@@ -57,15 +57,6 @@ TEST_F(ClockTest, SyncedPresentWaitsForTheNextBlank) {
     EXPECT_EQ(headless::Clock(), 1000u);
 }
 
-TEST_F(ClockTest, PresentKeepsTheFrame) {
-    EXPECT_TRUE(headless::LastFrame().empty());
-    PresentFrame(0);
-    EXPECT_EQ(headless::FrameWidth(), 4);
-    EXPECT_EQ(headless::FrameHeight(), 3);
-    ASSERT_EQ(headless::LastFrame().size(), 12u);
-    EXPECT_EQ(headless::LastFrame()[11], 0xFF102030u);
-}
-
 int g_pulled = 0;
 void CountPulled(std::int16_t* stereo, int frames) {
     stereo[0] = stereo[2 * frames - 1] = 0;  // the whole buffer is ours to fill

@@ -28,12 +28,4 @@ TEST(ConvertTest, IntToTextHasNoPaddingAndALeadingMinus) {
     EXPECT_EQ(IntToText(INT_MIN), "-2147483648");
 }
 
-TEST(ConvertTest, DegreesAreConvertedInDouble) {
-    EXPECT_EQ(SinDeg(90), 1.0);
-    EXPECT_EQ(CosDeg(0), 1.0);
-    EXPECT_EQ(SinDeg(30), std::sin(30 * M_PI / 180));
-    EXPECT_NEAR(CosDeg(180), -1.0, 1e-15);
-    EXPECT_NEAR(SinDeg(-45), -std::sqrt(0.5), 1e-15);
-}
-
 }  // namespace

@@ -86,12 +86,4 @@ TEST(ListTest, RemoveTakesTheFirstMatchOnlyAndReportsAbsence) {
     EXPECT_EQ(Walk(list), (std::vector<int>{2}));
 }
 
-TEST(ListTest, EmptyListWalksNothing) {
-    TList<Item> list;
-    EXPECT_FALSE(list.ObjectEnumerator().HasNext());
-    Add(list, 1);
-    list.Clear();
-    EXPECT_FALSE(list.ObjectEnumerator().HasNext());
-}
-
 }  // namespace
