@@ -28,7 +28,7 @@ VOICES = {
     "uh_oh": ("uh oh", "en-us+m3", 60, 120, ["pitch", "300", "tempo", "0.85"]),
     "da_oh": ("duh, oh?", "en-us+m3", 55, 130, ["pitch", "250", "tempo", "0.9"]),
     "ughhhhh": ("uuuuugh", "en-us+m3", 60, 60,
-                ["pitch", "250", "bend", "0.25,-900,1.2", "tempo", "0.8"]),
+                ["pitch", "250", "bend", "0.2,-1000,1.3", "tempo", "0.62"]),
 }
 
 
@@ -39,12 +39,12 @@ def voice(name):
         subprocess.run(["espeak-ng", "-v", v, "-p", str(pitch), "-s", str(wpm), "-w", raw, text],
                        check=True)
         subprocess.run(["sox", raw, "-r", str(RATE), "-c", "1", "-b", "16", shaped,
-                        "highpass", "120"] + effects +
+                        "highpass", "120", "lowpass", "5500"] + effects + ["lowpass", "6000"] +
                        ["reverb", "12", "50", "30", "silence", "1", "0.01", "0.5%",
                         "reverse", "silence", "1", "0.01", "0.5%", "reverse",
-                        "pad", "0.01", "0.05"],
+                        "pad", "0.01", "0"],
                        check=True)
-        return s.read_wav(shaped)
+        return s.fade(s.read_wav(shaped), 0.005, 0.05)
 
 
 # ------------------------------------------------------------------ effects
