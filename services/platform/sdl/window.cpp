@@ -14,6 +14,7 @@ struct WindowState {
     SDL_Texture* texture = nullptr;
     int width = 0, height = 0;  // logical size, also the texture's
     int vsync = 1;              // what the renderer was last told
+    bool video = false;         // this window holds SDL's video subsystem
 };
 
 WindowState& State() {
@@ -56,6 +57,7 @@ bool OpenWindow(int width, int height, bool fullscreen, const std::string& title
         return false;
     }
     WindowState& s = State();
+    s.video = true;
     s.width = width;
     s.height = height;
     // Scaling the back buffer to a larger screen keeps hard pixel edges.
@@ -89,12 +91,12 @@ bool OpenWindow(int width, int height, bool fullscreen, const std::string& title
 
 void CloseWindow() {
     WindowState& s = State();
-    const bool was_open = s.window != nullptr;
+    const bool video = s.video;
     if (s.texture) SDL_DestroyTexture(s.texture);
     if (s.renderer) SDL_DestroyRenderer(s.renderer);
     if (s.window) SDL_DestroyWindow(s.window);
     s = WindowState{};
-    if (was_open) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (video) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 void SetWindowTitle(const std::string& title) {
