@@ -376,14 +376,16 @@ def crop(img):
 
 
 def pieces_lying():
-    """The pieces as found in a realm: each centred in its cell, tilted a little."""
+    """The pieces as found in a realm: shown at twice their size so they stand out,
+    each centred in its cell on a small shadow, every other one turned round."""
     out = []
     for k, held in enumerate(pieces_held()):
         piece = crop(held)
         if k % 2:
             piece = piece[:, ::-1]
+        piece = piece.repeat(2, axis=0).repeat(2, axis=1)
         framed = px.centred(piece, dy=-1)
-        out.append(sparkle(with_shadow(framed, piece.shape[1] + 4, 16 + piece.shape[0] / 2), k))
+        out.append(sparkle(with_shadow(framed, piece.shape[1] + 2, 15 + piece.shape[0] / 2), k))
     return out
 
 

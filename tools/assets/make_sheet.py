@@ -84,26 +84,24 @@ def title():
 
 
 def bar(w, h, top_edge):
-    """A light grey panel with a bevelled rim and rounded inner corners."""
+    """A light grey glassy panel: a soft vertical sheen, a bright rim on the side
+    that faces the play field, and rounded inner corners."""
     yy, xx = np.mgrid[0:h, 0:w]
-    v = np.full((h, w), 0.80)
-    v += 0.06 * np.sin(xx / 9.0) * np.sin(yy / 5.0)
-    lit, dark = (yy == 0), (yy == h - 1)
+    t = yy / (h - 1)
     if top_edge:
-        # The top bar hangs from the top of the screen: bevel along its bottom.
-        v[yy == h - 1] = 0.45
-        v[yy == h - 2] = 0.98
-        v[yy == h - 3] = 0.92
-    else:
-        v[yy == 0] = 0.98
-        v[yy == 1] = 0.92
-        v[yy == h - 1] = 0.62
-    del lit, dark
-    v[:, 0] = 0.95
-    v[:, w - 1] = 0.55
+        t = 1 - t
+    # Lighter towards the play field, a faint sheen band, fine horizontal lines.
+    v = 0.72 + 0.14 * t + 0.05 * np.exp(-((t - 0.35) / 0.12) ** 2) - 0.02 * (yy % 2)
+    rim, inner = (h - 1, h - 2) if top_edge else (0, 1)
+    far = 0 if top_edge else h - 1
+    v[yy == rim] = 1.0
+    v[yy == inner] = 0.93
+    v[yy == far] = 0.60
+    v[:, 0] = np.minimum(v[:, 0], 0.9)
+    v[:, w - 1] = 0.62
     img = np.stack([v, v, v], axis=2)
     out = px.from_float(np.clip(img, 0, 1))
-    # Round the two inner corners.
+    # Round the two corners that face the play field.
     r = 6
     for cx in (r, w - 1 - r):
         for y in range(r):

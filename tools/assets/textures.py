@@ -32,23 +32,22 @@ def _noise(seed, scale=1.0, smooth=1):
 
 
 def floor():
-    """A flagstone floor: four slabs with bevelled edges and a little grain."""
-    v = np.full((SIZE, SIZE), 0.70) + _noise(2, 0.22, 2)
+    """A flagstone floor: four slabs, each a shade apart, with bevelled edges and grain."""
+    v = np.full((SIZE, SIZE), 0.70) + _noise(2, 0.20, 2)
     yy, xx = np.mgrid[0:SIZE, 0:SIZE]
-    for slab_y in (0, 16):
-        for slab_x in (0, 16):
-            sx, sy = xx - slab_x, yy - slab_y
-            inside = (sx >= 0) & (sx < 16) & (sy >= 0) & (sy < 16)
-            v[inside & (sy == 0)] += 0.10
-            v[inside & (sx == 0)] += 0.06
-            v[inside & (sy == 15)] -= 0.22
-            v[inside & (sx == 15)] -= 0.16
-    # A couple of worn spots and a crack give the slabs some character.
-    for (cx, cy) in ((6, 9), (25, 22)):
+    shades = {(0, 0): 0.02, (16, 0): -0.03, (0, 16): -0.01, (16, 16): 0.03}
+    for (slab_x, slab_y), shade in shades.items():
+        sx, sy = xx - slab_x, yy - slab_y
+        inside = (sx >= 0) & (sx < 16) & (sy >= 0) & (sy < 16)
+        v[inside] += shade
+        v[inside & (sy == 0)] += 0.10
+        v[inside & (sx == 0)] += 0.06
+        v[inside & (sy == 15)] -= 0.20
+        v[inside & (sx == 15)] -= 0.14
+    # A few worn spots give the slabs some character without a pattern that repeats loudly.
+    for (cx, cy) in ((6, 9), (25, 22), (22, 6)):
         d = np.hypot(xx - cx, yy - cy)
-        v -= 0.06 * np.clip(1 - d / 4, 0, 1)
-    for (x, y) in ((20, 4), (21, 5), (21, 6), (22, 7), (23, 7)):
-        v[y, x] -= 0.25
+        v -= 0.05 * np.clip(1 - d / 3.5, 0, 1)
     return _grey(v)
 
 
@@ -92,23 +91,29 @@ def brick():
     v = np.zeros((SIZE, SIZE))
     yy, xx = np.mgrid[0:SIZE, 0:SIZE]
     top = yy < 10
-    v[top] = 0.93 + _noise(11, 0.12, 1)[top]
+    v[top] = 0.95 + _noise(11, 0.10, 1)[top]
     face = ~top
-    v[face] = 0.78 + _noise(12, 0.18, 1)[face]
-    # Mortar courses: rows 10, 17, 24, 31 with the joints staggered.
+    # The face darkens towards the floor, as if lit from above.
+    v[face] = (0.86 - 0.16 * (yy - 10) / 22 + _noise(12, 0.16, 1))[face]
+    # Mortar courses with the joints staggered; each stone has a lit top edge.
     for row in (10, 17, 24):
-        v[row] = 0.50
+        v[row] = 0.46
     for i, y0 in enumerate((11, 18, 25)):
         offs = (4, 12, 20, 28) if i % 2 else (0, 8, 16, 24)
         for x0 in offs:
             if 0 < x0 < SIZE:
-                v[y0:y0 + 6, x0] = 0.52
-        v[y0, :] += 0.06
-    v[:, 0] -= 0.18
-    v[:, 31] -= 0.28
-    v[0, :] = 1.0
-    v[9, :] = 0.98
-    v[31, :] = 0.36
+                v[y0:y0 + 6, x0] = 0.48
+                if x0 + 1 < SIZE:
+                    v[y0:y0 + 6, x0 + 1] += 0.05
+        v[y0, :] += 0.07
+    # Top face: a bright front lip and a slightly darker back edge.
+    v[0, :] = 0.80
+    v[1, :] = 1.0
+    v[8, :] = 1.0
+    v[9, :] = 0.90
+    v[:, 0] -= 0.12
+    v[:, 31] -= 0.25
+    v[31, :] = 0.32
     return _grey(v)
 
 
