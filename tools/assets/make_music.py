@@ -108,8 +108,10 @@ def snare(seed):
 
 
 def hat(seed):
+    """A closed hi-hat tick, kept below 11 kHz so it does not hiss."""
     secs = 0.05
-    return s.highpass(s.noise(secs, seed), 7000) * s.env_exp(int(secs * RATE), 0.012)
+    tick = s.lowpass(s.highpass(s.noise(secs, seed), 6000), 11000)
+    return tick * s.env_exp(int(secs * RATE), 0.010)
 
 
 def render_pass(offset, tracks):
@@ -125,10 +127,8 @@ def render_pass(offset, tracks):
             for name, beats in notes:
                 if name:
                     f = s.note_freq(name)
-                    if section_no >= 2:
-                        f *= 1.0  # second time round: same notes, brighter voice below
                     tracks["lead"].append((t0 + beat * BEAT, lead_tone(f, beats * BEAT * 0.92)))
-                    if section_no >= 2:
+                    if section_no >= 2:  # second time round an echo an octave up joins in
                         tracks["echo"].append((t0 + (beat + 0.5) * BEAT,
                                                0.35 * lead_tone(f * 2, beats * BEAT * 0.5)))
                 beat += beats
@@ -147,8 +147,8 @@ def render_pass(offset, tracks):
             for b in range(4):
                 at = t0 + b * BEAT
                 tracks["drums"].append((at, kick() if b % 2 == 0 else 0.8 * snare(bar * 4 + b)))
-                tracks["drums"].append((at, 0.35 * hat(1000 + bar * 8 + b * 2)))
-                tracks["drums"].append((at + 0.5 * BEAT, 0.25 * hat(1001 + bar * 8 + b * 2)))
+                tracks["drums"].append((at, 0.30 * hat(1000 + bar * 8 + b * 2)))
+                tracks["drums"].append((at + 0.5 * BEAT, 0.20 * hat(1001 + bar * 8 + b * 2)))
             bar += 1
     return bar * bar_len
 
