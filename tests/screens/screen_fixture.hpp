@@ -1,6 +1,5 @@
-// screen_fixture.hpp -- a headless display with the globals start-up would
-// make, test art whose every tile frame is one known colour, and a log of
-// the sounds started.
+// screen_fixture.hpp -- a headless display with the globals start-up makes,
+// tile frames that are each one known solid colour, and the sounds started.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,25 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "services/audio/sound.hpp"
-
 class ScreenTest : public ::testing::Test {
    protected:
     void SetUp() override;
     void TearDown() override;
 
    public:
-    static std::uint32_t tile_colour(int frame);     // the solid colour of tiles frame 0..90
-    static std::uint32_t pixel(int x, int y);        // back-buffer pixel, alpha stripped
+    static std::uint32_t tile_colour(int frame);     // RGB of tiles frame 0..90
+    static std::uint32_t pixel(int x, int y);        // RGB of the back buffer
     static int lit(int x0, int y0, int x1, int y1);  // non-black pixels in [x0,x1) x [y0,y1)
-    static void blank_tile(int frame);               // makes that frame fully transparent
+    static void key_press(int code);                 // one hit for the next query
+    static void click_at(int x, int y);              // pointer moves there, one left click
 
-    static void key_press(int code);     // down and up before the next query: one hit
-    static void click_at(int x, int y);  // pointer moves there, then one left click
-
-    static ChannelRef playing_music();  // a looping channel that is Playing
-
-   protected:
-    std::vector<std::string> sounds;  // base names of the sounds started, in order
-    static std::vector<std::string>* log_;
+    std::vector<std::string> sounds;  // names of the sounds started, in order
 };
