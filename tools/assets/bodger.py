@@ -248,8 +248,13 @@ def figure(head, body, legs, head_dx=0, body_dy=0):
     return img
 
 
-def standing(eyes="front"):
-    return figure(head_front(eyes), BODY_FRONT, LEGS_FRONT["stand"])
+def standing(eyes="front", bob=0):
+    """Standing; bob sinks head and body by that many rows, the idle breath."""
+    img = px.canvas()
+    px.paste(img, part(LEGS_FRONT["stand"]), 10, 23)
+    px.paste(img, part(BODY_FRONT), 8, 13 + bob)
+    px.paste(img, head_front(eyes), 9, bob)
+    return img
 
 
 def walking_down(step):
@@ -351,8 +356,9 @@ def falling():
 def frames():
     """The player's frames by sheet number."""
     return {
+        # The idle loop swaps 62 and 63 every 20 frames: a slow breath, not a blink.
         62: standing("front"),
-        63: standing("blink"),
+        63: standing("front", bob=1),
         64: standing("left"),
         65: standing("right"),
         66: walking_down(0),
