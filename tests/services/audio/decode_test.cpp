@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -55,12 +54,6 @@ std::string Riff(const std::string& chunks, bool big = false) {
            chunks;
 }
 
-std::string Bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (int v : values) out += char(v);
-    return out;
-}
-
 using V = std::vector<std::int16_t>;
 
 TEST(VorbisTest, FixtureDecodesToItsKnownLengthRateAndTone) {
@@ -102,40 +95,39 @@ TEST(VorbisTest, CutOrDamagedCopiesGiveNone) {
     EXPECT_TRUE(DecodeSound(bytes + "tail", 0, ""));
 }
 
-TEST(WaveTest, EightBitMonoIsUnsignedAroundTheMiddle) {
-    SoundRef sound = DecodeSound(Riff(Format(1, 11025, 8) + Chunk("data", Bytes({0, 128, 255}))), 0,
-                                 "data\\click.wav");
+TEST(WaveTest, PcmLayoutsAreReadAsSigned16BitLittleEndian) {
+    // 8-bit mono is unsigned around the middle.
+    SoundRef sound = DecodeSound(
+        Riff(Format(1, 11025, 8) + Chunk("data", std::string("\x00\x80\xFF", 3))), 0, "");
     ASSERT_TRUE(sound);
     EXPECT_EQ(sound->rate, 11025);
     EXPECT_EQ(sound->channels, 1);
     EXPECT_EQ(sound->samples, (V{-32768, 0, 32512}));
-}
 
-TEST(WaveTest, SixteenBitStereoSkipsOtherChunksAndTheirPadding) {
-    std::string data = Le(1, 2) + Le(0xFFFF, 2) + Le(0x7FFF, 2) + Le(0x8000, 2);
-    std::string file = Riff(Chunk("LIST", "odd") + Format(2, 48000, 16) + Chunk("fact", "12345") +
-                            Chunk("data", data + "\x01"));  // a trailing partial frame is dropped
-    SoundRef sound = DecodeSound(file, 0, "");
+    // 16-bit stereo after other chunks and their padding; a partial last frame is dropped.
+    std::string data = Le(1, 2) + Le(0xFFFF, 2) + Le(0x7FFF, 2) + Le(0x8000, 2) + "\x01";
+    sound = DecodeSound(Riff(Chunk("LIST", "odd") + Format(2, 48000, 16) + Chunk("fact", "12345") +
+                             Chunk("data", data)),
+                        0, "");
     ASSERT_TRUE(sound);
     EXPECT_EQ(sound->rate, 48000);
     EXPECT_EQ(sound->channels, 2);
     EXPECT_EQ(sound->samples, (V{1, -1, 32767, -32768}));
-}
 
-TEST(WaveTest, BigEndianFileIsConvertedToLittleEndian) {
-    std::string data = Be(0x1234, 2) + Be(0xFFFE, 2);
-    SoundRef sound =
-        DecodeSound(Riff(Format(1, 8000, 16, 1, true) + Chunk("data", data, true), true), 0, "");
+    // A big-endian file is converted.
+    sound = DecodeSound(
+        Riff(Format(1, 8000, 16, 1, true) + Chunk("data", Be(0x1234, 2) + Be(0xFFFE, 2), true),
+             true),
+        0, "");
     ASSERT_TRUE(sound);
     EXPECT_EQ(sound->rate, 8000);
     EXPECT_EQ(sound->samples, (V{0x1234, -2}));
-}
 
-TEST(WaveTest, ExtensibleFormatHoldingPcmIsRead) {
+    // The extensible format, when it holds plain PCM.
     std::string body = Le(0xFFFE, 2) + Le(1, 2) + Le(22050, 4) + Le(44100, 4) + Le(2, 2) +
                        Le(16, 2) + Le(22, 2) + Le(16, 2) + Le(4, 4) + Le(1, 2) +
                        std::string(14, '\x10');
-    SoundRef sound = DecodeSound(Riff(Chunk("fmt ", body) + Chunk("data", Le(5, 2))), 0, "");
+    sound = DecodeSound(Riff(Chunk("fmt ", body) + Chunk("data", Le(5, 2))), 0, "");
     ASSERT_TRUE(sound);
     EXPECT_EQ(sound->samples, (V{5}));
 }
