@@ -2,7 +2,6 @@
 // file's signature, and build the sound.
 #include "services/audio/decode.hpp"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -10,6 +9,7 @@
 
 #include "services/audio/vorbis.hpp"
 #include "services/audio/wave.hpp"
+#include "services/system/files.hpp"
 
 namespace {
 
@@ -19,8 +19,7 @@ constexpr std::uintmax_t kLargestFile = 2 * kMaxSoundSamples + (1 << 20);
 // The whole file at a game path ("data\pickup.ogg"); false when it is missing,
 // not a regular file, too large or unreadable.
 bool ReadSoundFile(const std::string& path, std::string& out) {
-    std::string host = path;
-    std::replace(host.begin(), host.end(), '\\', '/');
+    const std::string host = HostPath(path);
     std::error_code error;
     if (!std::filesystem::is_regular_file(host, error)) return false;
     std::uintmax_t size = std::filesystem::file_size(host, error);

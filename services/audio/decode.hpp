@@ -11,6 +11,8 @@
 // Longest sound accepted, in interleaved samples (about 25 minutes of 44.1 kHz
 // stereo); anything longer is refused rather than exhausting memory.
 constexpr std::size_t kMaxSoundSamples = std::size_t(1) << 27;
+// Highest rate accepted, in frames per second; above it a header is broken.
+constexpr long kHighestSoundRate = 1 << 20;
 
 // The sound held in a file's bytes, picked by its signature; none when the
 // bytes are not a whole, supported file. flags bit 1 = loop; path kept as given.

@@ -91,7 +91,10 @@ bool DecodeVorbis(std::string_view bytes, TSound& out) {
     stream.open = true;
 
     const vorbis_info* info = ov_info(&stream.file, -1);
-    if (!info || (info->channels != 1 && info->channels != 2) || info->rate <= 0) return false;
+    if (!info || (info->channels != 1 && info->channels != 2) || info->rate <= 0 ||
+        info->rate > kHighestSoundRate) {
+        return false;
+    }
     const int channels = info->channels;
     const long rate = info->rate;
 

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kHighestRate = 1 << 20;  // frames per second; anything above is a broken header
 constexpr unsigned kFormatPcm = 1;
 constexpr unsigned kFormatExtensible = 0xFFFE;
 
@@ -52,7 +51,7 @@ bool ReadFormat(const Bytes& b, std::size_t at, std::uint32_t size, Format& f) {
     f.bits = b.U16(at + 14);
     if (f.channels != 1 && f.channels != 2) return false;
     if (f.bits != 8 && f.bits != 16) return false;
-    if (f.rate == 0 || f.rate > kHighestRate) return false;
+    if (f.rate == 0 || f.rate > kHighestSoundRate) return false;
     return f.align == f.channels * f.bits / 8;
 }
 
