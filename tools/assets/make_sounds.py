@@ -38,7 +38,7 @@ def voice(name):
         raw, shaped = os.path.join(tmp, "raw.wav"), os.path.join(tmp, "shaped.wav")
         subprocess.run(["espeak-ng", "-v", v, "-p", str(pitch), "-s", str(wpm), "-w", raw, text],
                        check=True)
-        subprocess.run(["sox", raw, "-r", str(RATE), "-c", "1", "-b", "16", shaped,
+        subprocess.run(["sox", "-R", raw, "-r", str(RATE), "-c", "1", "-b", "16", shaped,
                         "highpass", "120", "lowpass", "5500"] + effects + ["lowpass", "6000"] +
                        ["reverb", "12", "50", "30", "silence", "1", "0.01", "0.5%",
                         "reverse", "silence", "1", "0.01", "0.5%", "reverse",

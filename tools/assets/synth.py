@@ -140,7 +140,9 @@ def write_ogg(path, x, channels=1, quality=5):
     with tempfile.TemporaryDirectory() as tmp:
         wav = os.path.join(tmp, "x.wav")
         write_wav(wav, x, channels)
-        subprocess.run(["oggenc", "-Q", "-q", str(quality), "-o", path, wav], check=True)
+        # A fixed stream serial keeps the file byte-for-byte the same on every run.
+        subprocess.run(["oggenc", "-Q", "-q", str(quality), "-s", "2010", "-o", path, wav],
+                       check=True)
 
 
 def note_freq(name):
