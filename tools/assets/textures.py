@@ -195,9 +195,9 @@ def smoke():
     """A round grey puff: light top, mid-grey underside, a clean edge (no dark fringe)."""
     yy, xx = np.mgrid[0:SIZE, 0:SIZE].astype(float)
     a = np.arctan2(yy - 15.5, xx - 15.5)
-    r = 11.5 + 0.7 * np.sin(5 * a) + 0.5 * np.sin(3 * a + 1.0)
+    r = 8.0 + 0.6 * np.sin(5 * a) + 0.4 * np.sin(3 * a + 1.0)
     m = np.hypot(xx - 15.5, yy - 15.5) < r
-    v = 0.66 - 0.22 * (yy - 4) / 24 + _noise(31, 0.10, 2)
+    v = 0.70 - 0.30 * (yy - 8) / 16 + _noise(31, 0.08, 2)
     v = np.clip(v, 0.38, 0.80)
     img = _grey(v)
     img[~m] = 0
