@@ -68,6 +68,7 @@ bool DecodeWave(std::string_view bytes, TSound& out) {
     // The form ends where its header says, or at the end of what we hold.
     std::size_t end = bytes.size();
     if (std::uint64_t(b.U32(4)) + 8 < end) end = std::size_t(b.U32(4)) + 8;
+    if (end < 12) return false;  // a form too short to hold even its "WAVE"
 
     Format format;
     bool have_format = false;

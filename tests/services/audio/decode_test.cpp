@@ -142,6 +142,10 @@ TEST(WaveTest, BadSizesAndUnsupportedLayoutsGiveNone) {
     std::string lying = good;
     lying[lying.size() - 8] = 100;  // the data chunk claims more bytes than the file has
     EXPECT_FALSE(DecodeSound(lying, 0, ""));
+    std::string short_form = good;
+    short_form[4] = 2;  // the form's own size ends before its chunks
+    short_form[5] = short_form[6] = short_form[7] = 0;
+    EXPECT_FALSE(DecodeSound(short_form, 0, ""));
     std::string huge = Riff(Format(1, 22050, 16) + "data" + Le(0xFFFFFFFF, 4) + "abcd");
     EXPECT_FALSE(DecodeSound(huge, 0, ""));
 
