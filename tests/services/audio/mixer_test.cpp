@@ -10,6 +10,8 @@
 
 #include "services/audio/channel.hpp"
 #include "services/audio/sound.hpp"
+#include "services/platform/headless/headless.hpp"
+#include "services/platform/platform.hpp"
 
 namespace {
 
@@ -232,11 +234,19 @@ TEST(DriverTest, NullDriverHandsOutChannelsButNothingSounds) {
     ResetAudio();
 }
 
-TEST(DriverTest, FirstAudioCallOpensTheDeviceThroughTheSeam) {
+TEST(DriverTest, FirstAudioCallOpensTheDeviceAndTheDevicePullsTheMix) {
     ResetAudio();
+    headless::Reset();
     ASSERT_TRUE(AllocChannel());
     EXPECT_FALSE(AudioIsNull());
-    EXPECT_GT(MixerRate(), 0);
+    ASSERT_GT(MixerRate(), 0);
+    // A 20 ms sound ends after two presents in step with the 60 Hz blank.
+    ChannelRef channel =
+        Start(MakeSound(V(std::size_t(MixerRate() / 50), 1), 1, false, MixerRate()));
+    platform::Present(nullptr, 0, 0, 1);
+    EXPECT_TRUE(Playing(channel));
+    platform::Present(nullptr, 0, 0, 1);
+    EXPECT_FALSE(Playing(channel));
     ResetAudio();
 }
 
