@@ -5,7 +5,6 @@ frame's bottom row is where he stands and his cap reaches into the cell above.
 Head 14 wide at column 9, body 16 wide at column 8, legs 12 wide at column 10.
 """
 
-import numpy as np
 
 import pixelart as px
 

@@ -99,10 +99,8 @@ def logo():
     canvas.paste(Image.new("RGB", (w, h), (255, 255, 255)), (0, 0), mask)
     ImageDraw.Draw(canvas).text((w // 2, 182), TAGLINE, font=small, fill=(255, 190, 70),
                                 anchor="mm")
-    arr = np.array(canvas)
-    # Anti-aliased edges can come out as pure black inside the art; that is
-    # fine (transparent) as long as nothing solid needs to be black.
-    return arr
+    # Smoothed edges that round down to pure black simply become transparent.
+    return np.array(canvas)
 
 
 def main():

@@ -67,8 +67,6 @@ def title():
         t = np.linspace(0, 1, h)[:, None]
         for c in range(3):
             grad[:, :, c] = fill_top[c] + (fill_bottom[c] - fill_top[c]) * t
-        # A bright band across the upper half of the letters.
-        grad[int(h * 0.0):, :, :] += 0
         fill = Image.fromarray(np.clip(grad, 0, 255).astype(np.uint8))
         img.paste(Image.new("RGB", (w, h), shadow), (0, 0), shadow_mask)
         img.paste(Image.new("RGB", (w, h), rim), (0, 0), rim_mask)
@@ -77,10 +75,8 @@ def title():
     layer("Bodger", big, (w // 2, 50), (255, 236, 120), (240, 110, 30), (70, 26, 16), (24, 12, 40))
     layer("2010", small, (w // 2 + 92, 104), (190, 240, 255), (50, 150, 255), (16, 30, 70),
           (12, 10, 36))
-    arr = np.array(img)
-    # Pure black is transparent in the game: keep dark pixels just above it,
-    # except the true background.
-    return arr
+    # Black stays the background: it is transparent over the star field.
+    return np.array(img)
 
 
 def bar(w, h, top_edge):

@@ -8,7 +8,6 @@ as drawn in white, multiplied by a realm tint (60, 90, 140), and at colour
 (80, 150, 200) at alpha 0.6 over a dark blue backdrop.
 """
 
-import os
 import sys
 
 import numpy as np
@@ -34,11 +33,10 @@ def main():
     out_path = sys.argv[1] if len(sys.argv) > 1 else "/tmp/bodger_contact.png"
     sheet_path = make_sheet.OUT
     sheet = np.array(Image.open(sheet_path).convert("RGB"))
-    cols, cell = 10, 32 * SCALE + 4
+    cell = 32 * SCALE + 4
     block_w = cell * len(MODES) + 30
-    rows = (91 + cols - 1) // cols
-    W = max(block_w * cols // 2, 760)
-    per_row = max(1, W // block_w)
+    per_row = 5  # cells across, each shown three ways
+    W = max(block_w * per_row, 760)
     rows = (91 + per_row - 1) // per_row
     H = rows * (cell + 14) + 480
     canvas = Image.new("RGB", (W, H), (60, 60, 70))
