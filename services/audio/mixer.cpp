@@ -125,8 +125,9 @@ void Mixer::Mix(std::int16_t* stereo, int frames) {
             Voice& voice = slot.voice;
             // A voice that ends keeps its sound until the game thread reuses
             // the slot, so sample memory is never freed here.
-            if (voice.active && !voice.paused)
+            if (voice.active && !voice.paused) {
                 MixVoice(voice, mix, n, StepFor(voice.sound->rate, rate_));
+            }
             if (voice.active) {
                 live_[kept++] = live_[i];
             } else {
