@@ -76,10 +76,6 @@ void perform(int item, bool pause) {
 
 }  // namespace
 
-int menu_item_at(int y) {
-    return y > kFirstBand ? (y - kFirstBand) / kBandHeight : -1;
-}
-
 void menu_frame() {
     steer_pointer();
     const int mx = MousePosX();
