@@ -39,6 +39,28 @@ TEST_F(FontTest, MissingOrBrokenFacesGiveNone) {
     std::filesystem::remove("font_test_garbage.ttf");
 }
 
+TEST_F(FontTest, TruncatedFacesFailOrDrawWithoutHarm) {
+    std::string bytes;
+    {
+        std::ifstream in(GameFontPath(), std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    ASSERT_GT(bytes.size(), 4096u);
+    SetBlend(BLEND_ALPHA);
+    for (const std::size_t length : {std::size_t(12), std::size_t(200), std::size_t(4096),
+                                     bytes.size() / 2, bytes.size() - 100}) {
+        // Each cut gets its own name and bytes that stay put while its face lives.
+        const std::string name = "cut" + std::to_string(length) + ".ttf";
+        RegisterEmbedded(name, reinterpret_cast<const unsigned char*>(bytes.data()), length);
+        const FontRef font = TImageFont::Load("incbin::" + name, 22, 4);
+        if (!font) continue;
+        SetCurrentFont(font);
+        EXPECT_GE(StringWidth("Game Over"), 0);
+        Frame([] { DrawString("Quick, Press The Remote Button!", 10, 10); });
+        SetCurrentFont(nullptr);
+    }
+}
+
 TEST_F(FontTest, FileAndEmbeddedFaceHaveTheSameSaneMetrics) {
     std::string bytes;
     {
