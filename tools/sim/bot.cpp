@@ -1,12 +1,148 @@
-// bot.cpp -- a placeholder player that watches and never presses anything.
+// bot.cpp -- the player bot: it gets through the title menu, the story
+// introduction and the game-over screen, and in play walks Bodger from cell
+// to cell towards the remote pieces, pressing the remote button when done.
+// It only reads the game's globals; all it does is answer with input events.
 #include "tools/sim/bot.hpp"
+
+#include <algorithm>
+
+#include "app/globals.hpp"
+#include "game/level.hpp"
+#include "game/player.hpp"
+#include "screens/play.hpp"
+#include "services/input/input.hpp"
+#include "tools/sim/bot_route.hpp"
 
 namespace sim {
 
-void bot_start() {}
+namespace {
+
+// What the bot remembers between frames; all of it is forgotten by bot_start.
+struct Memory {
+    int cell = -1;   // the cell Bodger stood on when last seen
+    int realm = -1;  // his realm then
+    bool planned = false;
+    bool planned_standing = false;
+    int want = DIR_NONE;  // the direction he should be walking in
+    int target = -1;      // the goal cell of the current route
+};
+
+Memory memory;
+
+TimedEvent key_press(int code) {
+    TimedEvent ev;
+    ev.action = Action::KeyPress;
+    ev.a = code;
+    return ev;
+}
+
+int arrow_key(int dir) {
+    switch (dir) {
+        case DIR_LEFT:
+            return KEY_LEFT;
+        case DIR_RIGHT:
+            return KEY_RIGHT;
+        case DIR_UP:
+            return KEY_UP;
+        default:
+            return KEY_DOWN;
+    }
+}
+
+GridView read_grid() {
+    GridView grid;
+    for (int i = 0; i < kGridCells; i++) {
+        const level_tag& cell = *level_cells[i];
+        grid[i] = CellView{cell.tile1, cell.tile2, cell.glass};
+    }
+    return grid;
+}
+
+// The grid cell under Bodger's centre.
+int player_cell(const player_tag& p) {
+    const int col = (int(p.x) - 16) / 32, row = (int(p.y) - 48) / 32;
+    return std::clamp(row, 0, kGridRows - 1) * kGridColumns + std::clamp(col, 0, kGridColumns - 1);
+}
+
+// Chooses the direction for the next step; called on every new cell (and
+// when a realm or game starts), well before the step at a_tmr 20.
+void plan(const player_tag& p, int cell) {
+    const GridView grid = read_grid();
+    const Walker walker{cell, p.beer, p.glass, p.rpieces};
+    const Route route = find_route(grid, walker, memory.target);
+    memory.target = route.target;
+    if (route.dir != DIR_NONE) {
+        memory.want = route.dir;
+    } else if (p.state == PLAYER_STANDING) {
+        memory.want = DIR_NONE;  // standing still is safe: wait rather than risk a step
+    } else {
+        // Nothing worth fetching can be reached: keep walking where it costs
+        // nothing; the cell he came from always qualifies.
+        memory.want = free_step(grid, cell, p.state);
+    }
+}
+
+void playing(std::vector<TimedEvent>& out) {
+    const player_tag& p = *player;
+    if (p.rpieces == 0) {
+        out.push_back(key_press(KEY_LCONTROL));  // the remote button: on to the next realm
+        return;
+    }
+    if (p.state < PLAYER_STANDING || p.state > PLAYER_DOWN) return;
+    const int cell = player_cell(p);
+    const bool standing = p.state == PLAYER_STANDING;
+    if (!memory.planned || cell != memory.cell || p.level != memory.realm ||
+        standing != memory.planned_standing) {
+        if (p.level != memory.realm || standing) memory.target = -1;
+        memory.cell = cell;
+        memory.realm = p.level;
+        memory.planned = true;
+        memory.planned_standing = standing;
+        plan(p, cell);
+    }
+    if (memory.want != DIR_NONE && memory.want != p.state) {
+        out.push_back(key_press(arrow_key(memory.want)));
+    }
+}
+
+}  // namespace
+
+void bot_start() {
+    memory = Memory{};
+}
 
 std::vector<TimedEvent> bot_frame(int) {
-    return {};
+    std::vector<TimedEvent> out;
+    switch (game_state) {
+        case STATE_TITLE: {
+            // Point at "Start Game" and click it.
+            TimedEvent move;
+            move.action = Action::MouseMove;
+            move.a = 320;
+            move.b = 240;
+            out.push_back(move);
+            TimedEvent click;
+            click.action = Action::MouseClick;
+            click.a = 1;
+            out.push_back(click);
+            break;
+        }
+        case STATE_GAME_OVER:
+            // One press cuts the screen short; pressing again would keep it up.
+            if (phase_timer < 150) out.push_back(key_press(KEY_LCONTROL));
+            break;
+        case STATE_PLAY:
+            if (play_phase == PHASE_INTRO) {
+                memory.planned = false;  // a new game plans afresh
+                if (phase_timer < 800) out.push_back(key_press(KEY_LCONTROL));
+            } else if (play_phase == PHASE_PLAYING) {
+                playing(out);
+            }
+            break;
+        default:
+            break;  // the splash runs out by itself; a pause is the script's business
+    }
+    return out;
 }
 
 }  // namespace sim
