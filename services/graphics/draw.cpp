@@ -175,6 +175,11 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame) {
     if (target.x0 >= target.x1 || target.y0 >= target.y1) return;
     const float px = x + st.origin_x, py = y + st.origin_y;
     const bool filtered = (image->flags & IMAGE_FILTERED) != 0;
+    // Clear texels leave the pixels under them alone except in solid and shade.
+    const raster::TVisible* visible = st.blend_mode != BLEND_SOLID && st.blend_mode != BLEND_SHADE
+                                          ? raster::FrameVisible(*image, frame)
+                                          : nullptr;
+    if (visible && visible->x0 >= visible->x1) return;
 
     if (IsIdentityMatrix(st)) {
         // The frame's top-left corner; a pixel is covered when its centre is inside.
@@ -186,7 +191,7 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame) {
             const double far = double(1 << 24);
             raster::BlitTexture(tex, int(std::clamp(std::ceil(left - 0.5), -far, far)),
                                 int(std::clamp(std::ceil(top - 0.5), -far, far)), st.blend_mode,
-                                CurrentTint(), target);
+                                CurrentTint(), target, visible);
             return;
         }
     }
@@ -195,7 +200,7 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame) {
         return;
     const int level = (image->flags & IMAGE_MIPMAPPED) ? MipLevelFor(quad) : 0;
     raster::FillQuad(quad, raster::FrameLevel(*image, frame, level), filtered, st.blend_mode,
-                     CurrentTint(), target);
+                     CurrentTint(), target, level == 0 ? visible : nullptr);
 }
 
 void DrawLine(float x1, float y1, float x2, float y2, bool draw_last_pixel) {

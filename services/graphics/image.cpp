@@ -158,6 +158,10 @@ void SetImageFramePixels(const ImageRef& image, int frame, const std::uint32_t* 
     StoreFrame(*image, frame, std::move(px), has_alpha);
 }
 
+void FrameChanged(const ImageRef& image, int frame) {
+    if (image) raster::ForgetFrame(*image, frame);
+}
+
 void ResetImageDefaults() {
     Defaults() = TImageDefaults{};
 }

@@ -33,30 +33,33 @@ inline bool PassesAlphaTest(std::uint32_t texel, const TTint& t) {
     return (texel >> 24) * t.a * 2 > 255u * 255u;
 }
 
+// The four channels of a pixel as 16-bit lanes of one word (B, R, G, A), so
+// that one multiply scales them all; lanes hold up to 65535.
+inline std::uint64_t Spread(std::uint32_t c) {
+    return (c & 0x00FF00FFull) | (std::uint64_t(c & 0xFF00FF00u) << 24);
+}
+inline std::uint32_t Gather(std::uint64_t lanes) {
+    return std::uint32_t(lanes & 0x00FF00FFu) | std::uint32_t((lanes >> 24) & 0xFF00FF00u);
+}
+// Div255 in every lane, for lanes up to 65025.
+inline std::uint64_t Div255Lanes(std::uint64_t x) {
+    constexpr std::uint64_t kLow = 0x00FF00FF00FF00FFull;
+    x += 0x0080008000800080ull;
+    return ((x + ((x >> 8) & kLow)) >> 8) & kLow;
+}
+
 // src x a + dst x (1 - a) per channel; a in 1..254.
 inline std::uint32_t Mix(std::uint32_t src, std::uint32_t dst, std::uint32_t a) {
-    const std::uint32_t na = 255 - a;
-    const std::uint32_t r = Div255(((src >> 16) & 255) * a + ((dst >> 16) & 255) * na);
-    const std::uint32_t g = Div255(((src >> 8) & 255) * a + ((dst >> 8) & 255) * na);
-    const std::uint32_t b = Div255((src & 255) * a + (dst & 255) * na);
-    return 0xFF000000u | (r << 16) | (g << 8) | b;
+    return 0xFF000000u | Gather(Div255Lanes(Spread(src) * a + Spread(dst) * (255 - a)));
 }
 
 // dst + src x a per channel, saturating at 255; a in 1..255.
 inline std::uint32_t AddScaled(std::uint32_t src, std::uint32_t dst, std::uint32_t a) {
-    std::uint32_t r = (src >> 16) & 255, g = (src >> 8) & 255, b = src & 255;
-    if (a != 255) {
-        r = Div255(r * a);
-        g = Div255(g * a);
-        b = Div255(b * a);
-    }
-    r += (dst >> 16) & 255;
-    g += (dst >> 8) & 255;
-    b += dst & 255;
-    r = r > 255 ? 255 : r;
-    g = g > 255 ? 255 : g;
-    b = b > 255 ? 255 : b;
-    return 0xFF000000u | (r << 16) | (g << 8) | b;
+    std::uint64_t s = Spread(src);
+    if (a != 255) s = Div255Lanes(s * a);
+    std::uint64_t sum = s + Spread(dst);
+    sum |= ((sum >> 8) & 0x0001000100010001ull) * 0xFF;  // lanes past 255 become 255
+    return 0xFF000000u | Gather(sum & 0x00FF00FF00FF00FFull);
 }
 
 // src x dst per channel.

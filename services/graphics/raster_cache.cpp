@@ -16,6 +16,8 @@ struct TFrameCache {
     const std::uint32_t* source = nullptr;  // the pixmap the levels were built from
     std::size_t size = 0;
     std::vector<TLevel> levels;  // levels 1, 2, ...
+    bool has_visible = false;
+    TVisible visible;
 };
 
 struct TImageCache {
@@ -53,7 +55,57 @@ TLevel Halve(const std::uint32_t* src, int w, int h) {
     return out;
 }
 
+// The cache entry of a good frame, emptied when its pixmap was replaced.
+TFrameCache* EntryOf(TImage& image, int frame) {
+    if (frame < 0 || frame >= image.Frames() || image.width <= 0 || image.height <= 0)
+        return nullptr;
+    const std::vector<std::uint32_t>& pixmap = image.pixmaps[std::size_t(frame)];
+    if (pixmap.size() != std::size_t(image.width) * std::size_t(image.height)) return nullptr;
+    TFrameCache& entry = CacheOf(image).frames[std::size_t(frame)];
+    if (entry.source != pixmap.data() || entry.size != pixmap.size()) {
+        entry = TFrameCache{};
+        entry.source = pixmap.data();
+        entry.size = pixmap.size();
+    }
+    return &entry;
+}
+
+TVisible FindVisible(const std::uint32_t* px, int w, int h) {
+    TVisible v;
+    v.first.assign(std::size_t(h), 0);
+    v.end.assign(std::size_t(h), 0);
+    v.x0 = w;
+    v.y0 = h;
+    for (int y = 0; y < h; ++y) {
+        const std::uint32_t* row = px + std::size_t(y) * w;
+        int first = 0, end = w;
+        while (first < w && (row[first] >> 24) == 0) ++first;
+        if (first == w) continue;
+        while ((row[end - 1] >> 24) == 0) --end;
+        v.first[std::size_t(y)] = std::uint16_t(first);
+        v.end[std::size_t(y)] = std::uint16_t(end);
+        v.x0 = std::min(v.x0, first);
+        v.x1 = std::max(v.x1, end);
+        v.y0 = std::min(v.y0, y);
+        v.y1 = y + 1;
+    }
+    if (v.x1 == 0) v.x0 = v.y0 = 0;
+    return v;
+}
+
 }  // namespace
+
+const TVisible* FrameVisible(TImage& image, int frame) {
+    TFrameCache* entry = EntryOf(image, frame);
+    if (!entry) return nullptr;
+    // Rows are kept as 16-bit columns: wider frames are simply not trimmed.
+    if (image.width > 65535) return nullptr;
+    if (!entry->has_visible) {
+        entry->visible = FindVisible(entry->source, image.width, image.height);
+        entry->has_visible = true;
+    }
+    return &entry->visible;
+}
 
 int MipLevelCount(int w, int h) {
     int count = 0;
@@ -66,16 +118,12 @@ int MipLevelCount(int w, int h) {
 }
 
 TTexture FrameLevel(TImage& image, int frame, int level) {
-    if (frame < 0 || frame >= image.Frames() || image.width <= 0 || image.height <= 0) return {};
+    TFrameCache* found = EntryOf(image, frame);
+    if (!found) return {};
+    TFrameCache& entry = *found;
     const std::vector<std::uint32_t>& pixmap = image.pixmaps[std::size_t(frame)];
-    if (pixmap.size() != std::size_t(image.width) * std::size_t(image.height)) return {};
     level = std::clamp(level, 0, MipLevelCount(image.width, image.height));
     if (level == 0) return {pixmap.data(), image.width, image.height};
-
-    TFrameCache& entry = CacheOf(image).frames[std::size_t(frame)];
-    if (entry.source != pixmap.data() || entry.size != pixmap.size()) {
-        entry = TFrameCache{pixmap.data(), pixmap.size(), {}};
-    }
     while (int(entry.levels.size()) < level) {
         const bool first = entry.levels.empty();
         const std::uint32_t* src = first ? pixmap.data() : entry.levels.back().texels.data();

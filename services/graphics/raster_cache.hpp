@@ -20,6 +20,16 @@ struct TTexture {
 // smallest give the smallest.  Empty texture for a bad frame.
 TTexture FrameLevel(TImage& image, int frame, int level);
 
+// Where a frame has texels that are not fully transparent: their bounding box
+// [x0, x1) x [y0, y1) and, per texel row, the columns [first, end) (empty
+// rows first == end).  Drawing may skip everything else when the blend leaves
+// pixels under clear texels untouched (mask, alpha, light).
+struct TVisible {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    std::vector<std::uint16_t> first, end;
+};
+const TVisible* FrameVisible(TImage& image, int frame);  // none for a bad frame
+
 // Number of levels below the frame itself for a w x h frame.
 int MipLevelCount(int w, int h);
 

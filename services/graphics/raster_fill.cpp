@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "services/graphics/raster_runs.hpp"
+
 namespace raster {
 namespace {
 
@@ -34,132 +36,148 @@ inline std::uint32_t Bilinear(std::uint32_t p00, std::uint32_t p10, std::uint32_
     return out;
 }
 
-template <int Mode>
-void BlitRows(const TTexture& tex, int sx, int sy, std::uint32_t* dst, int pitch, int w, int h,
-              const TTint& tint) {
-    for (int y = 0; y < h; ++y) {
-        const std::uint32_t* src = tex.texels + std::size_t(sy + y) * tex.w + sx;
-        std::uint32_t* out = dst + std::size_t(y) * pitch;
-        if constexpr (Mode == BLEND_SOLID) {
-            if (tint.white) {
-                for (int x = 0; x < w; ++x) out[x] = src[x] | 0xFF000000u;
-                continue;
-            }
+constexpr int kChunk = 64;  // texels fetched per blend
+
+// True when every index a run of n steps visits lies in [0, size): the
+// stepping is linear, so its two ends decide.
+inline bool RunInside(std::int64_t f, std::int64_t d, int n, int size) {
+    const std::int64_t first = f >> kFracBits, last = (f + d * (n - 1)) >> kFracBits;
+    return first >= 0 && first < size && last >= 0 && last < size;
+}
+
+// Nearest texels along a row; Level: the texel row is the same for the whole
+// run (no rotation), so only u steps.
+template <bool Level>
+void NearestRun(int mode, std::uint32_t* out, int n, const TTexture& tex, std::int64_t fu,
+                std::int64_t fv, std::int64_t du, std::int64_t dv, const TTint& tint) {
+    std::uint32_t texels[kChunk];
+    const std::uint32_t* row = tex.texels + std::size_t(ClampIndex(fv >> kFracBits, tex.h)) * tex.w;
+    for (int done = 0; done < n; done += kChunk) {
+        const int count = std::min(kChunk, n - done);
+        const bool inside =
+            RunInside(fu, du, count, tex.w) && (Level || RunInside(fv, dv, count, tex.h));
+        if (Level && inside) {
+            for (int i = 0; i < count; ++i, fu += du) texels[i] = row[fu >> kFracBits];
+        } else if (Level) {
+            for (int i = 0; i < count; ++i, fu += du)
+                texels[i] = row[ClampIndex(fu >> kFracBits, tex.w)];
+        } else if (inside) {
+            for (int i = 0; i < count; ++i, fu += du, fv += dv)
+                texels[i] =
+                    tex.texels[std::size_t(fv >> kFracBits) * tex.w + std::size_t(fu >> kFracBits)];
+        } else {
+            for (int i = 0; i < count; ++i, fu += du, fv += dv)
+                texels[i] = tex.texels[std::size_t(ClampIndex(fv >> kFracBits, tex.h)) * tex.w +
+                                       ClampIndex(fu >> kFracBits, tex.w)];
         }
-        for (int x = 0; x < w; ++x) Plot<Mode>(out + x, src[x], tint);
+        BlendRun(mode, out + done, texels, count, tint);
     }
 }
 
-template <int Mode, bool Filtered>
-void FillRows(const TQuadMap& q, const TTexture& tex, const TTint& tint, const TTarget& t) {
+void BilinearRun(int mode, std::uint32_t* out, int n, const TTexture& tex, std::int64_t fu,
+                 std::int64_t fv, std::int64_t du, std::int64_t dv, const TTint& tint) {
+    std::uint32_t texels[kChunk];
+    for (int done = 0; done < n; done += kChunk) {
+        const int count = std::min(kChunk, n - done);
+        for (int i = 0; i < count; ++i, fu += du, fv += dv) {
+            const std::int64_t iu = fu >> kFracBits, iv = fv >> kFracBits;
+            const int x0 = ClampIndex(iu, tex.w), x1 = ClampIndex(iu + 1, tex.w);
+            const int y0 = ClampIndex(iv, tex.h), y1 = ClampIndex(iv + 1, tex.h);
+            const std::uint32_t* r0 = tex.texels + std::size_t(y0) * tex.w;
+            const std::uint32_t* r1 = tex.texels + std::size_t(y1) * tex.w;
+            texels[i] = Bilinear(r0[x0], r0[x1], r1[x0], r1[x1], std::uint32_t(fu >> 24) & 255,
+                                 std::uint32_t(fv >> 24) & 255);
+        }
+        BlendRun(mode, out + done, texels, count, tint);
+    }
+}
+
+template <bool Filtered>
+void FillRows(int mode, const TQuadMap& q, const TTexture& tex, const TTint& tint, const TTarget& t,
+              const TVisible* vis) {
     const double su = tex.w / q.width, sv = tex.h / q.height;  // frame texels to level texels
     const std::int64_t du = Step(q.du_dx * su), dv = Step(q.dv_dx * sv);
+    // Bilinear samples sit half a texel back: texel centres are at k + 0.5.
+    const double bias = Filtered ? 0.5 : 0.0;
+    // A bilinear sample reaches one texel past the visible box.
+    const double reach = Filtered ? 1.0 : 0.0;
     const int y_begin = std::max(q.y0, t.y0), y_end = std::min(q.y1, t.y1);
     for (int py = y_begin; py < y_end; ++py) {
         int begin = 0, end = 0;
         if (!RowSpan(q, py, &begin, &end)) continue;
         begin = std::max(begin, t.x0);
         end = std::min(end, t.x1);
+        if (vis && begin < end)
+            NarrowSpan(q, py, vis->x0 - reach, vis->x1 + reach, vis->y0 - reach, vis->y1 + reach,
+                       &begin, &end);
         if (begin >= end) continue;
-        const double u = (q.u0 + q.du_dy * py + q.du_dx * begin) * su;
+        double u = (q.u0 + q.du_dy * py + q.du_dx * begin) * su;
         const double v = (q.v0 + q.dv_dy * py + q.dv_dx * begin) * sv;
-        // Bilinear samples sit half a texel back: texel centres are at k + 0.5.
-        const double bias = Filtered ? 0.5 : 0.0;
-        std::int64_t fu = std::int64_t(std::floor((u - bias) * kOne));
-        std::int64_t fv = std::int64_t(std::floor((v - bias) * kOne));
-        std::uint32_t* out = t.pixels + std::size_t(py) * t.pitch;
-        for (int px = begin; px < end; ++px, fu += du, fv += dv) {
-            const std::int64_t iu = fu >> kFracBits, iv = fv >> kFracBits;
-            std::uint32_t texel;
-            if constexpr (Filtered) {
-                const int x0 = ClampIndex(iu, tex.w), x1 = ClampIndex(iu + 1, tex.w);
-                const int y0 = ClampIndex(iv, tex.h), y1 = ClampIndex(iv + 1, tex.h);
-                const std::uint32_t* r0 = tex.texels + std::size_t(y0) * tex.w;
-                const std::uint32_t* r1 = tex.texels + std::size_t(y1) * tex.w;
-                texel = Bilinear(r0[x0], r0[x1], r1[x0], r1[x1], std::uint32_t(fu >> 24) & 255,
-                                 std::uint32_t(fv >> 24) & 255);
-            } else {
-                texel =
-                    tex.texels[std::size_t(ClampIndex(iv, tex.h)) * tex.w + ClampIndex(iu, tex.w)];
-            }
-            Plot<Mode>(out + px, texel, tint);
+        if (!Filtered && vis && dv == 0) {
+            // One texel row for the whole run: only its visible columns matter.
+            const std::size_t row = std::size_t(std::clamp(int(std::floor(v)), 0, tex.h - 1));
+            const int skip = begin;
+            NarrowSpan(q, py, vis->first[row], vis->end[row], -1e300, 1e300, &begin, &end);
+            if (begin >= end) continue;
+            if (begin != skip) u = (q.u0 + q.du_dy * py + q.du_dx * begin) * su;
+        }
+        const std::int64_t fu = std::int64_t(std::floor((u - bias) * kOne));
+        const std::int64_t fv = std::int64_t(std::floor((v - bias) * kOne));
+        std::uint32_t* out = t.pixels + std::size_t(py) * t.pitch + begin;
+        if constexpr (Filtered) {
+            BilinearRun(mode, out, end - begin, tex, fu, fv, du, dv, tint);
+        } else if (dv == 0) {
+            NearestRun<true>(mode, out, end - begin, tex, fu, fv, du, dv, tint);
+        } else {
+            NearestRun<false>(mode, out, end - begin, tex, fu, fv, du, dv, tint);
         }
     }
-}
-
-template <int Mode>
-void FillRunAs(std::uint32_t* dst, int n, const TTint& tint) {
-    for (int i = 0; i < n; ++i) Plot<Mode>(dst + i, 0xFFFFFFFFu, tint);
 }
 
 }  // namespace
 
 void BlitTexture(const TTexture& tex, int left, int top, int mode, const TTint& tint,
-                 const TTarget& t) {
-    const int x0 = std::max(left, t.x0), y0 = std::max(top, t.y0);
-    const int x1 = int(std::min<std::int64_t>(std::int64_t(left) + tex.w, t.x1));
-    const int y1 = int(std::min<std::int64_t>(std::int64_t(top) + tex.h, t.y1));
-    if (x0 >= x1 || y0 >= y1) return;
-    std::uint32_t* dst = t.pixels + std::size_t(y0) * t.pitch + x0;
-    const int sx = x0 - left, sy = y0 - top, w = x1 - x0, h = y1 - y0;
-    switch (mode) {
-        case BLEND_SOLID:
-            return BlitRows<BLEND_SOLID>(tex, sx, sy, dst, t.pitch, w, h, tint);
-        case BLEND_ALPHA:
-            return BlitRows<BLEND_ALPHA>(tex, sx, sy, dst, t.pitch, w, h, tint);
-        case BLEND_LIGHT:
-            return BlitRows<BLEND_LIGHT>(tex, sx, sy, dst, t.pitch, w, h, tint);
-        case BLEND_SHADE:
-            return BlitRows<BLEND_SHADE>(tex, sx, sy, dst, t.pitch, w, h, tint);
-        default:
-            return BlitRows<BLEND_MASK>(tex, sx, sy, dst, t.pitch, w, h, tint);
+                 const TTarget& t, const TVisible* vis) {
+    // Texel rectangle [tx0, tx1) x [ty0, ty1) inside the clip.
+    std::int64_t tx0 = std::max<std::int64_t>(0, std::int64_t(t.x0) - left);
+    std::int64_t ty0 = std::max<std::int64_t>(0, std::int64_t(t.y0) - top);
+    std::int64_t tx1 = std::min<std::int64_t>(tex.w, std::int64_t(t.x1) - left);
+    std::int64_t ty1 = std::min<std::int64_t>(tex.h, std::int64_t(t.y1) - top);
+    if (vis) {
+        ty0 = std::max<std::int64_t>(ty0, vis->y0);
+        ty1 = std::min<std::int64_t>(ty1, vis->y1);
+    }
+    for (std::int64_t ty = ty0; ty < ty1; ++ty) {
+        std::int64_t a = tx0, b = tx1;
+        if (vis) {
+            a = std::max<std::int64_t>(a, vis->first[std::size_t(ty)]);
+            b = std::min<std::int64_t>(b, vis->end[std::size_t(ty)]);
+        }
+        if (a >= b) continue;
+        BlendRun(mode, t.pixels + std::size_t(top + ty) * t.pitch + std::size_t(left + a),
+                 tex.texels + std::size_t(ty) * tex.w + std::size_t(a), int(b - a), tint);
     }
 }
 
 void FillQuad(const TQuadMap& q, const TTexture& tex, bool filtered, int mode, const TTint& tint,
-              const TTarget& t) {
+              const TTarget& t, const TVisible* vis) {
     if (!tex.texels) return;
-    if (filtered) {
-        switch (mode) {
-            case BLEND_SOLID:
-                return FillRows<BLEND_SOLID, true>(q, tex, tint, t);
-            case BLEND_ALPHA:
-                return FillRows<BLEND_ALPHA, true>(q, tex, tint, t);
-            case BLEND_LIGHT:
-                return FillRows<BLEND_LIGHT, true>(q, tex, tint, t);
-            case BLEND_SHADE:
-                return FillRows<BLEND_SHADE, true>(q, tex, tint, t);
-            default:
-                return FillRows<BLEND_MASK, true>(q, tex, tint, t);
-        }
-    }
-    switch (mode) {
-        case BLEND_SOLID:
-            return FillRows<BLEND_SOLID, false>(q, tex, tint, t);
-        case BLEND_ALPHA:
-            return FillRows<BLEND_ALPHA, false>(q, tex, tint, t);
-        case BLEND_LIGHT:
-            return FillRows<BLEND_LIGHT, false>(q, tex, tint, t);
-        case BLEND_SHADE:
-            return FillRows<BLEND_SHADE, false>(q, tex, tint, t);
-        default:
-            return FillRows<BLEND_MASK, false>(q, tex, tint, t);
-    }
+    if (filtered)
+        FillRows<true>(mode, q, tex, tint, t, vis);
+    else
+        FillRows<false>(mode, q, tex, tint, t, vis);
 }
 
 void FillRun(std::uint32_t* dst, int n, int mode, const TTint& tint) {
-    switch (mode) {
-        case BLEND_SOLID:
-            return FillRunAs<BLEND_SOLID>(dst, n, tint);
-        case BLEND_ALPHA:
-            return FillRunAs<BLEND_ALPHA>(dst, n, tint);
-        case BLEND_LIGHT:
-            return FillRunAs<BLEND_LIGHT>(dst, n, tint);
-        case BLEND_SHADE:
-            return FillRunAs<BLEND_SHADE>(dst, n, tint);
-        default:
-            return FillRunAs<BLEND_MASK>(dst, n, tint);
+    const std::uint32_t colour = 0xFF000000u | TintRgb(0xFFFFFFFFu, tint);
+    if (mode == BLEND_SOLID || (mode == BLEND_MASK && PassesAlphaTest(0xFFFFFFFFu, tint))) {
+        std::fill(dst, dst + n, colour);
+        return;
     }
+    std::uint32_t white[kChunk];
+    std::fill(white, white + kChunk, 0xFFFFFFFFu);
+    for (int done = 0; done < n; done += kChunk)
+        BlendRun(mode, dst + done, white, std::min(kChunk, n - done), tint);
 }
 
 }  // namespace raster

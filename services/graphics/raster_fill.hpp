@@ -19,13 +19,15 @@ struct TTarget {
 
 // The frame as a plain copy with its top-left texel at screen pixel (left, top):
 // no rotation, scale 1, each pixel takes exactly one texel.
+// visible, when given, lets clear texels be skipped (see TVisible).
 void BlitTexture(const TTexture& tex, int left, int top, int mode, const TTint& tint,
-                 const TTarget& target);
+                 const TTarget& target, const TVisible* visible = nullptr);
 
 // Any placement: every covered pixel samples the texture (one mip level of the
 // frame, so u, v are scaled by tex size / frame size), nearest or bilinear.
+// visible (for the frame itself, level 0) lets clear texels be skipped.
 void FillQuad(const TQuadMap& quad, const TTexture& tex, bool filtered, int mode, const TTint& tint,
-              const TTarget& target);
+              const TTarget& target, const TVisible* visible = nullptr);
 
 // A run of n pixels of one colour, as if from an opaque white texel tinted.
 void FillRun(std::uint32_t* dst, int n, int mode, const TTint& tint);

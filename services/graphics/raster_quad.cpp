@@ -94,3 +94,12 @@ bool RowSpan(const TQuadMap& q, int py, int* begin, int* end) {
     *end = int(hi);
     return true;
 }
+
+void NarrowSpan(const TQuadMap& q, int py, double u_lo, double u_hi, double v_lo, double v_hi,
+                int* begin, int* end) {
+    double lo = *begin, hi = *end;
+    Limit(q.u0 + q.du_dy * py - u_lo, q.du_dx, u_hi - u_lo, true, true, &lo, &hi);
+    Limit(q.v0 + q.dv_dy * py - v_lo, q.dv_dx, v_hi - v_lo, true, true, &lo, &hi);
+    *begin = int(lo);
+    *end = std::max(int(hi), *begin);
+}
