@@ -158,7 +158,9 @@ int level_tag::update() {
         const int points = ToInt(100 * rnd(0, 5));
         tile2 = 0;
         p.score += points;
-        points_tag::set(x, y, "+" + IntToText(points));
+        std::string text = "+";
+        text += IntToText(points);
+        points_tag::set(x, y, text);
         play_sfx(snd_pickup);
     }
 
