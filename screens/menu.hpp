@@ -2,4 +2,3 @@
 #pragma once
 
 void menu_frame();  // one frame of STATE_TITLE or STATE_PAUSE: logo, five items, pointer
-
