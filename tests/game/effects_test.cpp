@@ -1,5 +1,5 @@
 // The effect families: lifetimes in single precision, draws from the random
-// stream, removal during a walk, and the star field frozen by the pause menu.
+// stream, and the star field frozen by the pause menu.
 #include "assets/embedded.hpp"
 #include "fx/brick.hpp"
 #include "fx/dust.hpp"
@@ -65,25 +65,6 @@ TEST_F(EffectsTest, APopupIsCentredAndDrawsThreeNumbersForEachOfItsFrames) {
     EXPECT_EQ(frames, 101);  // 1.0f less 0.01f a hundred times is still above 0
     EXPECT_EQ(RandomState(), after);
     EXPECT_EQ(short_one->y, 240 - 101);
-}
-
-TEST_F(EffectsTest, ObjectsLeavingMidWalkDoNotDisturbTheWalk) {
-    flame_tag::create_it(100, 300);
-    flame_tag::create_it(100, 1);  // these two leave on their first update
-    flame_tag::create_it(100, 1);
-    flame_tag::create_it(200, 300);
-    auto walk = flame_list.ObjectEnumerator();
-    auto front = walk.NextObject();
-    walk.NextObject();
-    walk.NextObject();
-    auto back = walk.NextObject();
-    const float front_y = front->y, back_y = back->y;
-    flame_tag::update_all();
-    ASSERT_EQ(flame_list.Count(), 2u);
-    EXPECT_LT(front->y, front_y);
-    EXPECT_LT(back->y, back_y);
-    flame_tag::destroy_all();
-    EXPECT_TRUE(flame_list.IsEmpty());
 }
 
 TEST_F(EffectsTest, StarsScrollInFourLayersAndStandStillInThePauseMenu) {

@@ -33,20 +33,14 @@ class GameTest : public ::testing::Test {
         drawer = std::make_shared<qwdraw_tag>();
         player = std::make_shared<player_tag>();
         // Named as the runner logs them.
-        const std::pair<SoundRef*, const char*> named[] = {{&snd_footstep, "footstep"},
-                                                           {&snd_button, "button"},
-                                                           {&snd_oh_no, "oh_no"},
-                                                           {&snd_pickup, "pickup"},
-                                                           {&snd_yeah, "yeah"},
-                                                           {&snd_tnt, "tnt"},
-                                                           {&snd_remote, "remote"},
-                                                           {&snd_brick, "brick"},
-                                                           {&snd_da_oh, "da_oh"},
-                                                           {&snd_complete, "complete"},
-                                                           {&snd_glassplate, "glassplate"},
-                                                           {&snd_uh_oh, "uh_oh"},
-                                                           {&snd_hittrap, "hittrap"},
-                                                           {&snd_ughhhhh, "ughhhhh"}};
+        // clang-format off
+        const std::pair<SoundRef*, const char*> named[] = {
+            {&snd_footstep, "footstep"}, {&snd_button, "button"}, {&snd_oh_no, "oh_no"},
+            {&snd_pickup, "pickup"}, {&snd_yeah, "yeah"}, {&snd_tnt, "tnt"},
+            {&snd_remote, "remote"}, {&snd_brick, "brick"}, {&snd_da_oh, "da_oh"},
+            {&snd_complete, "complete"}, {&snd_glassplate, "glassplate"},
+            {&snd_uh_oh, "uh_oh"}, {&snd_hittrap, "hittrap"}, {&snd_ughhhhh, "ughhhhh"}};
+        // clang-format on
         for (const auto& [ref, name] : named) {
             *ref = std::make_shared<TSound>();
             (*ref)->rate = 44100;
