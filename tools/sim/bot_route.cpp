@@ -23,6 +23,11 @@ int use_penalty(int carried) {
     return kStep * (2 + 24 / (carried + 1));
 }
 
+// Beer or plates to pick up: worth a detour the fewer he carries.
+int stock_malus(int carried) {
+    return carried < 3 ? kStep * (2 * carried - 6) : 3 * kStep;
+}
+
 // How much worse than a remote piece a cell's object is as a goal, in cost
 // units (negative: better); kNoTarget when it is not worth walking to.
 // `free_only`: only worth it by a route that uses up nothing.
@@ -33,9 +38,9 @@ int goal_malus(int tile2, const Walker& walker, bool& free_only) {
         case 56:  // the whole remote stands for every missing piece
             return -2 * kStep * (walker.rpieces - 1);
         case 31:
-            return walker.beer < 3 ? -kStep : 3 * kStep;
+            return stock_malus(walker.beer);
         case 35:
-            return walker.glass < 3 ? -kStep : 3 * kStep;
+            return stock_malus(walker.glass);
         case 27:
             free_only = true;
             return 5 * kStep;

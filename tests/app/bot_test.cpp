@@ -1,0 +1,156 @@
+// bot_test.cpp -- the player bot: its routes on hand-made grids, whole runs
+// that get into later realms, replay exactly from their record, and keep
+// going for a long time.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/globals.hpp"
+#include "tests/app/sim_fixture.hpp"
+#include "tools/sim/bot_route.hpp"
+
+namespace {
+
+using sim::CellView;
+using sim::GridView;
+using sim::Walker;
+
+constexpr CellView kPit{0, 0, 0};
+constexpr CellView kPlate{0, 0, 1};
+constexpr CellView kBrick{2, 4, 0};
+constexpr CellView kTrap{2, 18, 0};
+constexpr CellView kPiece{2, 51, 0};
+
+int at(int col, int row) {
+    return row * sim::kGridColumns + col;
+}
+
+// A floor grid with a wall of `wall` round the cell (col, row): its four
+// neighbours and the four corners.
+GridView walled(int col, int row, CellView wall) {
+    GridView grid{};
+    for (int dc = -1; dc <= 1; dc++) {
+        for (int dr = -1; dr <= 1; dr++) {
+            if (dc != 0 || dr != 0) grid[at(col + dc, row + dr)] = wall;
+        }
+    }
+    return grid;
+}
+
+TEST(BotRoute, StepsWrapAtEveryEdge) {
+    EXPECT_EQ(sim::step_cell(at(0, 4), sim::DIR_LEFT), at(19, 4));
+    EXPECT_EQ(sim::step_cell(at(19, 4), sim::DIR_RIGHT), at(0, 4));
+    EXPECT_EQ(sim::step_cell(at(7, 0), sim::DIR_UP), at(7, 12));
+    EXPECT_EQ(sim::step_cell(at(7, 12), sim::DIR_DOWN), at(7, 0));
+}
+
+TEST(BotRoute, TakesTheShortWayRoundTheEdge) {
+    GridView grid{};
+    grid[at(19, 5)] = kPiece;
+    const sim::Route route = sim::find_route(grid, Walker{at(1, 5), 0, 0, 5});
+    EXPECT_EQ(route.dir, sim::DIR_LEFT);
+    EXPECT_EQ(route.target, at(19, 5));
+    EXPECT_EQ(route.steps, 2);
+}
+
+TEST(BotRoute, GoesRoundArmedTrapsAndSparesWhatHeCarries) {
+    GridView grid{};
+    grid[at(10, 5)] = kPiece;
+    grid[at(9, 5)] = kTrap;  // right in the way
+    sim::Route route = sim::find_route(grid, Walker{at(8, 5), 3, 3, 5});
+    EXPECT_NE(route.dir, sim::DIR_RIGHT);
+    EXPECT_EQ(route.steps, 4);
+
+    // A brick or a pit in the way: a two-cell detour is better than a beer or a plate.
+    grid[at(9, 5)] = kBrick;
+    route = sim::find_route(grid, Walker{at(8, 5), 3, 3, 5});
+    EXPECT_EQ(route.beer, 0);
+    EXPECT_EQ(route.steps, 4);
+    grid[at(9, 5)] = kPit;
+    route = sim::find_route(grid, Walker{at(8, 5), 3, 3, 5});
+    EXPECT_EQ(route.glass, 0);
+
+    // A laid plate is plain floor.
+    grid[at(9, 5)] = kPlate;
+    route = sim::find_route(grid, Walker{at(8, 5), 0, 0, 5});
+    EXPECT_EQ(route.dir, sim::DIR_RIGHT);
+    EXPECT_EQ(route.steps, 2);
+}
+
+TEST(BotRoute, NeverNeedsMoreThanHeCarries) {
+    // The piece sits in a ring of pits; a second ring of bricks round Bodger.
+    GridView grid = walled(5, 5, kPit);
+    grid[at(5, 5)] = kPiece;
+    EXPECT_EQ(sim::find_route(grid, Walker{at(12, 8), 0, 0, 5}).dir, sim::DIR_NONE);
+    sim::Route route = sim::find_route(grid, Walker{at(12, 8), 0, 1, 5});
+    EXPECT_NE(route.dir, sim::DIR_NONE);
+    EXPECT_EQ(route.glass, 1);
+
+    const GridView bricks = walled(12, 8, kBrick);
+    for (int i = 0; i < sim::kGridCells; i++) {
+        if (bricks[i].tile2 == 4) grid[i] = kBrick;
+    }
+    EXPECT_EQ(sim::find_route(grid, Walker{at(12, 8), 5, 0, 5}).dir, sim::DIR_NONE) << "no plate";
+    EXPECT_EQ(sim::find_route(grid, Walker{at(12, 8), 0, 5, 5}).dir, sim::DIR_NONE) << "no beer";
+    route = sim::find_route(grid, Walker{at(12, 8), 1, 1, 5});
+    EXPECT_EQ(route.beer, 1);
+    EXPECT_EQ(route.glass, 1);
+
+    // A ring of armed traps cannot be passed at any price.
+    grid = walled(5, 5, kTrap);
+    grid[at(5, 5)] = kPiece;
+    EXPECT_EQ(sim::find_route(grid, Walker{at(12, 8), 9, 9, 5}).dir, sim::DIR_NONE);
+}
+
+TEST(BotRoute, FetchesBeerWhenShortAndTheWholeRemoteFirst) {
+    GridView grid{};
+    grid[at(12, 5)] = kPiece;
+    grid[at(4, 5)] = CellView{2, 31, 0};  // beer, a little nearer
+    EXPECT_EQ(sim::find_route(grid, Walker{at(7, 5), 0, 3, 5}).target, at(4, 5));
+    EXPECT_EQ(sim::find_route(grid, Walker{at(7, 5), 6, 3, 5}).target, at(12, 5));
+
+    grid[at(2, 5)] = CellView{2, 56, 0};  // the whole remote, farther still
+    EXPECT_EQ(sim::find_route(grid, Walker{at(7, 5), 6, 3, 5}).target, at(2, 5));
+}
+
+TEST(BotRoute, FreeStepKeepsAheadAndNeverPaysOrDies) {
+    GridView grid = walled(5, 5, kPit);
+    grid[at(4, 5)] = CellView{2, 19, 0};  // a sprung trap is harmless
+    EXPECT_EQ(sim::free_step(grid, at(5, 5), sim::DIR_UP), sim::DIR_LEFT);
+    grid[at(4, 5)] = kTrap;
+    EXPECT_EQ(sim::free_step(grid, at(5, 5), sim::DIR_UP), sim::DIR_NONE);
+    EXPECT_EQ(sim::free_step(GridView{}, at(5, 5), sim::DIR_DOWN), sim::DIR_DOWN);
+}
+
+class BotRunTest : public SimTest {
+   protected:
+    static bool sanitized() { return std::getenv("BODGER_SANITIZE") != nullptr; }
+};
+
+TEST_F(BotRunTest, ReachesLaterRealmsAndReplaysFromItsRecord) {
+    const std::string tail = "at 2000 dump bot.json\nstop 2000\n";
+    ASSERT_EQ(run("bot on\nrecord first.txt\n" + tail), 0) << message_;
+    const std::string played = read_file("bot.json");
+    EXPECT_EQ(dump_int(played, "game_state"), STATE_PLAY);
+    EXPECT_GE(dump_int(played, "level"), 2);
+
+    // The same game gives the same presses, and they alone replay it.
+    ASSERT_EQ(run("bot on\nrecord second.txt\n" + tail), 0) << message_;
+    const std::string recorded = read_file("first.txt");
+    EXPECT_EQ(read_file("second.txt"), recorded);
+    ASSERT_EQ(run(recorded + "at 2000 dump replay.json\nstop 2000\n"), 0) << message_;
+    EXPECT_EQ(read_file("replay.json"), played);
+}
+
+TEST_F(BotRunTest, KeepsALongRunGoing) {
+    const int frames = sanitized() ? 10000 : 100000;
+    const std::string end = std::to_string(frames);
+    ASSERT_EQ(run("bot on\nclock 4242\nat " + end + " dump end.json\nstop " + end + "\n"), 0)
+        << message_;
+    const std::string last = read_file("end.json");
+    EXPECT_EQ(dump_int(last, "frame"), frames);
+    EXPECT_NE(dump_int(last, "game_state"), 0);
+}
+
+}  // namespace
