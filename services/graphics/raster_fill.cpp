@@ -14,9 +14,11 @@ constexpr int kFracBits = 32;  // texel coordinates are 32.32 fixed point inside
 constexpr double kOne = double(std::int64_t(1) << kFracBits);
 constexpr double kStepLimit = double(std::int64_t(1) << 50);  // keeps sums far from overflow
 
-// A per-pixel change of a texel coordinate in fixed point.
-inline std::int64_t Step(double per_pixel) {
-    return std::llround(std::clamp(per_pixel * kOne, -kStepLimit, kStepLimit));
+// A texel coordinate, or its change per pixel, in fixed point.  Both round
+// upwards, so the stepping errs only upwards and a pixel whose exact
+// coordinate is a whole texel (or a whole 1/256 for filtering) gets it.
+inline std::int64_t Fixed(double value) {
+    return std::int64_t(std::ceil(std::clamp(value * kOne, -kStepLimit, kStepLimit)));
 }
 
 inline int ClampIndex(std::int64_t i, int size) {
@@ -96,7 +98,7 @@ template <bool Filtered>
 void FillRows(int mode, const TQuadMap& q, const TTexture& tex, const TTint& tint, const TTarget& t,
               const TVisible* vis) {
     const double su = tex.w / q.width, sv = tex.h / q.height;  // frame texels to level texels
-    const std::int64_t du = Step(q.du_dx * su), dv = Step(q.dv_dx * sv);
+    const std::int64_t du = Fixed(q.du_dx * su), dv = Fixed(q.dv_dx * sv);
     // Bilinear samples sit half a texel back: texel centres are at k + 0.5.
     const double bias = Filtered ? 0.5 : 0.0;
     // A bilinear sample reaches one texel past the visible box.
@@ -121,8 +123,7 @@ void FillRows(int mode, const TQuadMap& q, const TTexture& tex, const TTint& tin
             if (begin >= end) continue;
             if (begin != skip) u = (q.u0 + q.du_dy * py + q.du_dx * begin) * su;
         }
-        const std::int64_t fu = std::int64_t(std::floor((u - bias) * kOne));
-        const std::int64_t fv = std::int64_t(std::floor((v - bias) * kOne));
+        const std::int64_t fu = Fixed(u - bias), fv = Fixed(v - bias);
         std::uint32_t* out = t.pixels + std::size_t(py) * t.pitch + begin;
         if constexpr (Filtered) {
             BilinearRun(mode, out, end - begin, tex, fu, fv, du, dv, tint);
