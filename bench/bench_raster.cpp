@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -37,52 +38,38 @@ struct Draw {
 };
 using DrawList = std::vector<Draw>;
 
-// ---- The sprites: 32x32 masked frames like those cut from the sheet ------
+// ---- The sprites: the game's own 32x32 frames, cut from its sheet -------
 
-ImageRef MakeSprite(std::uint32_t (*pixel)(int x, int y)) {
-    std::vector<std::uint32_t> pixels(32 * 32);
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) pixels[y * 32 + x] = pixel(x, y);
-    ImageRef image = NewImage(32, 32, 1, IMAGE_MASKED);
-    SetImageFramePixels(image, 0, pixels.data(), false);
+// Cuts sheet cell f (rows of 19 cells, a one-pixel gutter left of and above
+// each) as the game does: the sheet drawn into the back buffer, the cell grabbed.
+ImageRef CutFrame(const ImageRef& sheet, int f) {
+    Cls();
+    SetBlend(BLEND_SOLID);
+    DrawImageFrame(sheet, 0, 0, 0);
+    ImageRef image = NewImage(32, 32, 1, -1);
+    GrabImageFrame(image, 1 + f % 19 * 33, 1 + f / 19 * 33, 0);
     CentreHandle(image);
+    SetBlend(BLEND_MASK);
     return image;
 }
 
-float Radius(int x, int y) {
-    return std::hypot(x - 15.5f, y - 15.5f);
-}
-std::uint32_t Grey(int v) {
-    return std::uint32_t(v) * 0x010101u;
-}
-
 struct Sprites {
-    ImageRef flame = MakeSprite([](int x, int y) {  // a soft orange blob on black
-        const float d = Radius(x, y);
-        return d > 14 ? 0u : 0xFF4000u + (std::uint32_t(255 - d * 16) << 8 & 0xFF00u);
-    });
-    ImageRef smoke = MakeSprite(
-        [](int x, int y) { return Radius(x, y) > 15 ? 0u : Grey(90 + (x * 7 + y * 3) % 40); });
-    ImageRef star = MakeSprite([](int x, int y) {
-        const float d = Radius(x, y);
-        return d > 6 ? 0u : Grey(int(255 - d * 20));
-    });
-    ImageRef glow = MakeSprite([](int x, int y) {
-        const float d = Radius(x, y);
-        return d > 15 ? 0u : Grey(int(250 - d * 15));
-    });
-    ImageRef ground = MakeSprite([](int x, int y) { return Grey(60 + (x ^ y) % 30) | 0x100000u; });
-    ImageRef brick = MakeSprite([](int x, int y) {
-        return (y % 8 == 0 || (x + (y / 8) * 16) % 32 == 0) ? 0x404040u : 0xA04020u;
-    });
-    ImageRef remote = MakeSprite([](int x, int y) {
-        return (x < 8 || x > 23 || y < 2 || y > 29) ? 0u : (y < 12 ? 0xC02020u : 0x303030u);
-    });
+    explicit Sprites(const ImageRef& sheet)
+        : star(CutFrame(sheet, 1)),
+          ground(CutFrame(sheet, 2)),
+          brick(CutFrame(sheet, 4)),
+          flame(CutFrame(sheet, 7)),
+          smoke(CutFrame(sheet, 8)),
+          glow(CutFrame(sheet, 9)),
+          remote_glow(CutFrame(sheet, 41)),
+          remote(CutFrame(sheet, 42)) {}
+    ImageRef star, ground, brick, flame, smoke, glow, remote_glow, remote;
 };
 
 // ---- The three frames -----------------------------------------------------
 
 struct Scenes {
+    explicit Scenes(const ImageRef& sheet) : sprites(sheet) {}
     Sprites sprites;
     FontRef font;
     DrawList story, blast, stars;
@@ -99,7 +86,8 @@ DrawList StoryFrame(const Sprites& s) {
     DrawList list;
     const float glow_alpha = Rnd(rng, 0.5f, 1), sx = 5 + Rnd(rng, 0, 2), sy = 5 + Rnd(rng, 0, 2);
     for (int i = 0; i < 5; ++i)
-        list.push_back({BLEND_LIGHT, glow_alpha, 0, sx, sy, 255, 255, 255, s.glow, "", 320, 240});
+        list.push_back(
+            {BLEND_LIGHT, glow_alpha, 0, sx, sy, 255, 255, 255, s.remote_glow, "", 320, 240});
     list.push_back({BLEND_MASK, 1, 0, 5, 5, 255, 255, 255, s.remote, "", 320, 240});
     for (const auto& [text, y] :
          {std::pair<std::string, float>{"An Ordinary Guy Finds a Suspicious Remote.", 80},
@@ -438,58 +426,41 @@ class PixmanPeer {
 // ---- The run ----------------------------------------------------------------
 
 struct Bench {
+    explicit Bench(const ImageRef& sheet) : scenes(sheet) {}
     Scenes scenes;
     SdlPeer sdl;
     PixmanPeer pixman;
     DrawList story_glyphs;  // the story frame with its texts as glyph draws, for the peers
+
+    const DrawList& List(int scene, bool peer) const {
+        return scene == 0   ? (peer ? story_glyphs : scenes.story)
+               : scene == 1 ? scenes.blast
+                            : scenes.stars;
+    }
 };
 
-// Made on first use, once the display is open.
-Bench& TheBench() {
-    static Bench bench;
-    return bench;
-}
-
-const DrawList& ListOf(Bench& b, int scene, bool peer) {
-    switch (scene) {
-        case 0:
-            return peer ? b.story_glyphs : b.scenes.story;
-        case 1:
-            return b.scenes.blast;
-        default:
-            return b.scenes.stars;
-    }
-}
-
-void BM_Ours(benchmark::State& state) {
-    Bench& b = TheBench();
-    const DrawList& list = ListOf(b, int(state.range(0)), false);
+void TimeOurs(benchmark::State& state, const DrawList& list) {
     for (auto _ : state) {
         OursFrame(list);
         benchmark::DoNotOptimize(BackBuffer()[0]);
     }
-    state.SetItemsProcessed(state.iterations() * std::int64_t(list.size()));
 }
 
-void BM_Sdl(benchmark::State& state) {
-    Bench& b = TheBench();
-    if (!b.sdl.ok()) {
+void TimeSdl(benchmark::State& state, SdlPeer& sdl, const DrawList& list) {
+    if (!sdl.ok()) {
         state.SkipWithError("no SDL software renderer");
         return;
     }
-    const DrawList& list = ListOf(b, int(state.range(0)), true);
     for (auto _ : state) {
-        b.sdl.Frame(list);
-        benchmark::DoNotOptimize(b.sdl.Pixels()[0]);
+        sdl.Frame(list);
+        benchmark::DoNotOptimize(sdl.Pixels()[0]);
     }
 }
 
-void BM_Pixman(benchmark::State& state) {
-    Bench& b = TheBench();
-    const DrawList& list = ListOf(b, int(state.range(0)), true);
+void TimePixman(benchmark::State& state, PixmanPeer& pixman, const DrawList& list) {
     for (auto _ : state) {
-        b.pixman.Frame(list);
-        benchmark::DoNotOptimize(b.pixman.Pixels()[0]);
+        pixman.Frame(list);
+        benchmark::DoNotOptimize(pixman.Pixels()[0]);
     }
 }
 
@@ -510,16 +481,6 @@ double DifferentShare(const std::uint32_t* a, const std::uint32_t* b) {
 
 }  // namespace
 
-BENCHMARK(BM_Ours)->Name("story/ours")->Arg(0);
-BENCHMARK(BM_Sdl)->Name("story/sdl_software")->Arg(0);
-BENCHMARK(BM_Pixman)->Name("story/pixman")->Arg(0);
-BENCHMARK(BM_Ours)->Name("tnt_blast/ours")->Arg(1);
-BENCHMARK(BM_Sdl)->Name("tnt_blast/sdl_software")->Arg(1);
-BENCHMARK(BM_Pixman)->Name("tnt_blast/pixman")->Arg(1);
-BENCHMARK(BM_Ours)->Name("stars_torches/ours")->Arg(2);
-BENCHMARK(BM_Sdl)->Name("stars_torches/sdl_software")->Arg(2);
-BENCHMARK(BM_Pixman)->Name("stars_torches/pixman")->Arg(2);
-
 int main(int argc, char** argv) {
     register_embedded_assets();
     std::string error;
@@ -527,31 +488,46 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot open the display: %s\n", error.c_str());
         return 1;
     }
-    SetDefaultImageFlags(9);
-    Bench& b = TheBench();
-    b.scenes.font = TImageFont::Load("incbin::fonts\\babyu___.ttf", 22, 4);
-    SetCurrentFont(b.scenes.font);
+    SetDefaultImageFlags(9);  // masked, as the game makes its images
+    const ImageRef sheet = LoadImageFile("incbin::graphx\\bodger2010_sf1.png", -1);
+    const FontRef font = TImageFont::Load("incbin::fonts\\babyu___.ttf", 22, 4);
+    if (!sheet || !font) {
+        std::fprintf(stderr, "the embedded sprite sheet or font did not load\n");
+        return 1;
+    }
+    SetCurrentFont(font);
+    auto bench = std::make_unique<Bench>(sheet);
+    Bench& b = *bench;
+    b.scenes.font = font;
     b.scenes.story = StoryFrame(b.scenes.sprites);
     b.scenes.blast = BlastFrame(b.scenes.sprites);
     b.scenes.stars = StarsFrame(b.scenes.sprites);
-    if (b.scenes.font) b.story_glyphs = ExpandTexts(b.scenes.story, *b.scenes.font);
+    b.story_glyphs = ExpandTexts(b.scenes.story, *font);
 
     // The peers must draw the same picture, or the comparison means nothing.
     const char* names[3] = {"story", "tnt_blast", "stars_torches"};
     for (int scene = 0; scene < 3; ++scene) {
-        OursFrame(ListOf(b, scene, false));
+        OursFrame(b.List(scene, false));
         const std::vector<std::uint32_t> ours(BackBuffer(), BackBuffer() + kWidth * kHeight);
-        b.pixman.Frame(ListOf(b, scene, true));
+        b.pixman.Frame(b.List(scene, true));
         double sdl_share = -1;
         if (b.sdl.ok()) {
-            b.sdl.Frame(ListOf(b, scene, true));
+            b.sdl.Frame(b.List(scene, true));
             sdl_share = DifferentShare(ours.data(), b.sdl.Pixels());
         }
         std::printf("%s: %zu draws; pixels differing from ours: pixman %.2f%%, sdl %.2f%%\n",
-                    names[scene], ListOf(b, scene, true).size(),
+                    names[scene], b.List(scene, true).size(),
                     100 * DifferentShare(ours.data(), b.pixman.Pixels()), 100 * sdl_share);
     }
 
+    for (int scene = 0; scene < 3; ++scene) {
+        const std::string name = names[scene];
+        benchmark::RegisterBenchmark((name + "/ours").c_str(), TimeOurs, b.List(scene, false));
+        benchmark::RegisterBenchmark((name + "/sdl_software").c_str(), TimeSdl, std::ref(b.sdl),
+                                     b.List(scene, true));
+        benchmark::RegisterBenchmark((name + "/pixman").c_str(), TimePixman, std::ref(b.pixman),
+                                     b.List(scene, true));
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
