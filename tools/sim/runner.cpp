@@ -3,6 +3,7 @@
 // frame, answers the program's input waits, and writes shots, dumps and logs.
 #include "tools/sim/runner.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -51,7 +52,14 @@ class Run {
         }
         if (!script_.record_path.empty()) {
             record_.open(script_.record_path, std::ios::trunc);
-            if (!record_) return cannot_write(script_.record_line, script_.record_path, error);
+            if (!record_) {
+                // Nothing runs, so nothing is left behind either.
+                if (sounds_.is_open()) {
+                    sounds_.close();
+                    std::remove(script_.sounds_path.c_str());
+                }
+                return cannot_write(script_.record_line, script_.record_path, error);
+            }
         }
         return true;
     }
@@ -86,6 +94,7 @@ class Run {
         if (inputs_.empty()) return false;
         auto batch = inputs_.begin();
         std::vector<TimedEvent> events = std::move(batch->second);
+        releases_.erase(batch->first);
         inputs_.erase(batch);
         for (const TimedEvent& ev : events) deliver(ev);
         return true;
@@ -180,7 +189,9 @@ class Run {
                 release.action = Action::JoyUp;
                 release.frame = ev.frame + 1;
                 auto& next = inputs_[release.frame];
-                next.insert(next.begin() + releases_[release.frame]++, release);
+                int& placed = releases_[release.frame];
+                next.insert(next.begin() + std::min<std::size_t>(placed, next.size()), release);
+                ++placed;
                 break;
             }
             case Action::FocusLost:
