@@ -102,4 +102,26 @@ TEST_F(MainLoopTest, SpaceAndEscapeInTheSameFramePauseOnce) {
     EXPECT_EQ(dump_text(paused, "mouse"), "[320");
 }
 
+TEST_F(MainLoopTest, EscapeFromThePauseDuringTheStoryKeepsTheMusicPlaying) {
+    // The music still plays in the story introduction: back in the title
+    // menu it goes on, and no second music channel is started.
+    ASSERT_EQ(run("sounds snd.log\n"
+                  "at 0 key press 27\n"
+                  "at 3 mouse move 320 240\n"
+                  "at 4 mouse click 1\n"
+                  "at 10 key press 27\n"
+                  "at 12 dump paused.json\n"
+                  "at 12 key press 27\n"
+                  "at 14 dump title.json\n"
+                  "stop 14\n"),
+              0)
+        << message_;
+    EXPECT_EQ(dump_int(read_file("paused.json"), "game_state"), STATE_PAUSE);
+    const std::string title = read_file("title.json");
+    EXPECT_EQ(dump_int(title, "game_state"), STATE_TITLE);
+    EXPECT_EQ(dump_text(title, "music_playing"), "true");
+    const std::string log = read_file("snd.log");
+    EXPECT_EQ(log.find("thebodger"), log.rfind("thebodger")) << log;
+}
+
 }  // namespace
