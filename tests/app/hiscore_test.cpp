@@ -3,8 +3,10 @@
 #include "app/hiscore.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -61,12 +63,24 @@ TEST_F(HiscoreTest, AFolderInItsPlaceReadsZeroAndStays) {
     EXPECT_FALSE(exists("data/hiscore.tmp"));
 }
 
-TEST_F(HiscoreTest, AFailedWriteKeepsTheOldScore) {
+TEST_F(HiscoreTest, AWriteThatFailsHalfWayKeepsTheOldScore) {
     write_file("data/hiscore.dat", bytes({0x39, 0x30, 0, 0}));
-    // The scratch file cannot be made where a folder stands, even for root.
-    fs::create_directory("data/hiscore.tmp");
-    ASSERT_EQ(run_to_exit(), 0) << message_;
+    ASSERT_EQ(run("stop 2\n"), 0) << message_;
+    player->best_sc = 999;
+    // Files may not grow past 2 bytes while the score is saved, as on a disk
+    // that fills up in the middle of the write.
+    rlimit old_limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+    rlimit tight = old_limit;
+    tight.rlim_cur = 2;
+    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    hiscore_io(1);
+    setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
+
     EXPECT_EQ(read_file("data/hiscore.dat"), bytes({0x39, 0x30, 0, 0}));
+    EXPECT_FALSE(exists("data/hiscore.tmp"));
 }
 
 TEST_F(HiscoreTest, AReadOnlyDataFolderKeepsTheOldScore) {
