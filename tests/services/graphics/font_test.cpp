@@ -203,6 +203,65 @@ TEST_F(FontTest, PenMovesByTheAdvanceAlongTheScaledAxis) {
     EXPECT_EQ(shifted, together) << "the origin is added once";
 }
 
+// A bitmap face of our own with one strike, 10 pixels, and one glyph: an
+// "A" 6 wide whose rows are the bytes below (top bit leftmost).
+const char kBitmapFace[] =
+    "STARTFONT 2.1\n"
+    "FONT -bodger-test-medium-r-normal--10-100-75-75-c-60-iso8859-1\n"
+    "SIZE 10 75 75\n"
+    "FONTBOUNDINGBOX 6 10 0 -2\n"
+    "STARTPROPERTIES 5\n"
+    "FONT_ASCENT 8\n"
+    "FONT_DESCENT 2\n"
+    "PIXEL_SIZE 10\n"
+    "CHARSET_REGISTRY \"ISO8859\"\n"
+    "CHARSET_ENCODING \"1\"\n"
+    "ENDPROPERTIES\n"
+    "CHARS 1\n"
+    "STARTCHAR A\n"
+    "ENCODING 65\n"
+    "SWIDTH 600 0\n"
+    "DWIDTH 6 0\n"
+    "BBX 6 10 0 -2\n"
+    "BITMAP\n"
+    "00\n30\n48\n84\n84\nFC\n84\n84\n00\n00\n"
+    "ENDCHAR\n"
+    "ENDFONT\n";
+const int kBitmapRows[10] = {0x00, 0x30, 0x48, 0x84, 0x84, 0xFC, 0x84, 0x84, 0x00, 0x00};
+
+TEST_F(FontTest, BitmapFaceFallsBackToItsSizeWithSolidPixels) {
+    RegisterEmbedded("fonts\\tiny.bdf", reinterpret_cast<const unsigned char*>(kBitmapFace),
+                     sizeof kBitmapFace - 1);
+    EXPECT_FALSE(TImageFont::Load("incbin::fonts\\tiny.bdf", 9, 0))
+        << "only smaller sizes are tried";
+    const FontRef font = TImageFont::Load("incbin::fonts\\tiny.bdf", 22, 0);
+    ASSERT_TRUE(font);
+    EXPECT_EQ(font->size, 10);
+    EXPECT_EQ(font->ascender, 8);
+    SetCurrentFont(font);
+    EXPECT_EQ(StringWidth("AB"), 6) << "B has no glyph";
+
+    SetBlend(BLEND_ALPHA);
+    const auto frame = Frame([] { DrawString("A", 10, 10); });
+    const TImageGlyph* a = OnlyLoadedGlyph(*font);
+    ASSERT_TRUE(a && a->_image);
+    EXPECT_EQ(a->_x, 0);
+    EXPECT_EQ(a->_y, 0) << "the cell's top is the ascender";
+    for (const std::uint32_t pixel : a->_image->pixmaps[0]) {
+        EXPECT_TRUE(pixel >> 24 == 0 || pixel >> 24 == 255) << "one-bit coverage";
+    }
+    // Every set bit is one white pixel at (10 + column, 10 + row), nothing else.
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 30; ++x) {
+            const int row = y - 10, col = x - 10;
+            const bool bit =
+                row >= 0 && row < 10 && col >= 0 && col < 8 && (kBitmapRows[row] >> (7 - col) & 1);
+            EXPECT_EQ(frame[std::size_t(y) * 640 + x], bit ? 0xFFFFFFFFu : 0xFF000000u)
+                << x << "," << y;
+        }
+    }
+}
+
 TEST_F(FontTest, WidthIsTruncatedAfterEveryCharacter) {
     SetCurrentFont(LoadGameFont());
     EXPECT_EQ(StringWidth(""), 0);
