@@ -90,10 +90,6 @@ TEST_F(Png, EveryColourTypeBecomesRgba) {
     EXPECT_TRUE(a.has_alpha);
     EXPECT_EQ(a.pixels, (std::vector<std::uint32_t>{0x80404040u, 0x00FFFFFFu}));
 
-    const unsigned char rgba[8] = {1, 2, 3, 4, 250, 251, 252, 253};
-    TPngPicture c = Decode(Encode(PNG_FORMAT_RGBA, 2, 1, rgba));
-    EXPECT_EQ(c.pixels, (std::vector<std::uint32_t>{0x04010203u, 0xFDFAFBFCu}));
-
     const unsigned char palette[6] = {255, 0, 0, 0, 0, 200};
     const unsigned char index[3] = {1, 0, 1};
     TPngPicture p = Decode(Encode(PNG_FORMAT_RGB_COLORMAP, 3, 1, index, palette, 2));
@@ -105,17 +101,14 @@ TEST_F(Png, GarbageTruncatedAndMissingGiveNone) {
     const std::uint32_t frame[4] = {0xFF102030u, 0xFF405060u, 0xFF708090u, 0xFFA0B0C0u};
     ASSERT_TRUE(SavePng("png_test_files/whole.png", frame, 2, 2));
     const std::string whole = ReadAll("png_test_files/whole.png");
-    ASSERT_GT(whole.size(), 40u);
-    for (std::size_t keep : {std::size_t(0), std::size_t(8), std::size_t(30), whole.size() - 13}) {
-        std::ofstream("png_test_files/cut.png", std::ios::binary) << whole.substr(0, keep);
-        EXPECT_FALSE(LoadImageFile("png_test_files/cut.png")) << keep;
-    }
     std::string garbage = whole;
     for (std::size_t i = 16; i < garbage.size(); i += 3) garbage[i] = char(garbage[i] ^ 0x5A);
-    std::ofstream("png_test_files/garbage.png", std::ios::binary) << garbage;
-    EXPECT_FALSE(LoadImageFile("png_test_files/garbage.png"));
-    std::ofstream("png_test_files/text.png") << "not a picture at all";
-    EXPECT_FALSE(LoadImageFile("png_test_files/text.png"));
+    for (const std::string& bytes :
+         {whole.substr(0, 8), whole.substr(0, 30), whole.substr(0, whole.size() - 13), garbage,
+          std::string("not a picture at all")}) {
+        std::ofstream("png_test_files/bad.png", std::ios::binary) << bytes;
+        EXPECT_FALSE(LoadImageFile("png_test_files/bad.png")) << bytes.size();
+    }
     EXPECT_FALSE(LoadImageFile("png_test_files/missing.png"));
     EXPECT_FALSE(LoadImageFile("png_test_files"));
     EXPECT_FALSE(SavePng("png_test_files/no/such/dir.png", frame, 2, 2));
