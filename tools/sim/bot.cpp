@@ -74,11 +74,13 @@ void plan(const player_tag& p, int cell) {
     if (route.dir != DIR_NONE) {
         memory.want = route.dir;
     } else if (p.state == PLAYER_STANDING) {
-        memory.want = DIR_NONE;  // standing still is safe: wait rather than risk a step
+        memory.want = DIR_NONE;  // standing still costs nothing: wait
     } else {
         // Nothing worth fetching can be reached: keep walking where it costs
-        // nothing; the cell he came from always qualifies.
-        memory.want = free_step(grid, cell, p.state);
+        // nothing.  The cell he came from is always safe by now (its brick
+        // smashed, its pit plated), so back there is the last resort.
+        const int dir = free_step(grid, cell, p.state);
+        memory.want = dir != DIR_NONE ? dir : reverse_dir(p.state);
     }
 }
 
