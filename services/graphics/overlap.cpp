@@ -6,7 +6,7 @@
 #include "services/graphics/display.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/graphics/image.hpp"
-#include "services/graphics/raster_quad.hpp"
+#include "services/graphics/raster_span.hpp"
 
 namespace {
 

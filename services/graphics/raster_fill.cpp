@@ -103,13 +103,14 @@ void FillRows(int mode, const TQuadMap& q, const TTexture& tex, const TTint& tin
     const double bias = Filtered ? 0.5 : 0.0;
     // A bilinear sample reaches one texel past the visible box.
     const double reach = Filtered ? 1.0 : 0.0;
+    const bool trim_box = vis && (vis->x0 > 0 || vis->y0 > 0 || vis->x1 < tex.w || vis->y1 < tex.h);
     const int y_begin = std::max(q.y0, t.y0), y_end = std::min(q.y1, t.y1);
     for (int py = y_begin; py < y_end; ++py) {
         int begin = 0, end = 0;
         if (!RowSpan(q, py, &begin, &end)) continue;
         begin = std::max(begin, t.x0);
         end = std::min(end, t.x1);
-        if (vis && begin < end)
+        if (trim_box && begin < end)
             NarrowSpan(q, py, vis->x0 - reach, vis->x1 + reach, vis->y0 - reach, vis->y1 + reach,
                        &begin, &end);
         if (begin >= end) continue;
@@ -118,10 +119,11 @@ void FillRows(int mode, const TQuadMap& q, const TTexture& tex, const TTint& tin
         if (!Filtered && vis && dv == 0) {
             // One texel row for the whole run: only its visible columns matter.
             const std::size_t row = std::size_t(std::clamp(int(std::floor(v)), 0, tex.h - 1));
-            const int skip = begin;
-            NarrowSpan(q, py, vis->first[row], vis->end[row], -1e300, 1e300, &begin, &end);
-            if (begin >= end) continue;
-            if (begin != skip) u = (q.u0 + q.du_dy * py + q.du_dx * begin) * su;
+            if (vis->first[row] > 0 || vis->end[row] < tex.w) {
+                NarrowSpanU(q, py, vis->first[row], vis->end[row], &begin, &end);
+                if (begin >= end) continue;
+                u = (q.u0 + q.du_dy * py + q.du_dx * begin) * su;
+            }
         }
         const std::int64_t fu = Fixed(u - bias), fv = Fixed(v - bias);
         std::uint32_t* out = t.pixels + std::size_t(py) * t.pitch + begin;

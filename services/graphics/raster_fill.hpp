@@ -6,7 +6,7 @@
 
 #include "services/graphics/raster_blend.hpp"
 #include "services/graphics/raster_cache.hpp"
-#include "services/graphics/raster_quad.hpp"
+#include "services/graphics/raster_span.hpp"
 
 namespace raster {
 

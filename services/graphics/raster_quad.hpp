@@ -23,13 +23,5 @@ struct TQuadMap {
 bool PlaceQuad(const TDrawState& state, int width, int height, float hx, float hy, float x, float y,
                TQuadMap& out);
 
-// The covered pixels of screen row py as [*begin, *end); false when none.
-bool RowSpan(const TQuadMap& quad, int py, int* begin, int* end);
-
-// Narrows [*begin, *end) of row py to the pixels whose u lies in [u_lo, u_hi]
-// and v in [v_lo, v_hi], both closed (a superset of the texels inside).
-void NarrowSpan(const TQuadMap& quad, int py, double u_lo, double u_hi, double v_lo, double v_hi,
-                int* begin, int* end);
-
 // True for the common case: no rotation, scale 1 (the frame is a plain copy).
 bool IsIdentityMatrix(const TDrawState& state);
