@@ -23,11 +23,6 @@ inline __m128i Div255x8(__m128i x) {
     return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
 }
 
-// Each pixel's alpha in all four of its lanes.
-inline __m128i AlphaLanes(__m128i x) {
-    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(x, 0xFF), 0xFF);
-}
-
 template <int Mode>
 void VectorRun(std::uint32_t* dst, const std::uint32_t* texels, int n, const TTint& t) {
     const __m128i zero = _mm_setzero_si128();
@@ -35,7 +30,7 @@ void VectorRun(std::uint32_t* dst, const std::uint32_t* texels, int n, const TTi
     // Lanes of a pixel in memory order: blue, green, red, alpha.
     const __m128i tint = _mm_set_epi16(255, short(t.r), short(t.g), short(t.b), 255, short(t.r),
                                        short(t.g), short(t.b));
-    const __m128i draw_alpha = _mm_set1_epi16(short(t.a));
+    const __m128i draw_alpha32 = _mm_set1_epi32(int(t.a));
     const bool faded = t.a != 255;
     int i = 0;
     for (; i + 4 <= n; i += 4) {
@@ -59,12 +54,11 @@ void VectorRun(std::uint32_t* dst, const std::uint32_t* texels, int n, const TTi
             hi = Div255x8(_mm_mullo_epi16(hi, _mm_unpackhi_epi8(d, zero)));
             _mm_storeu_si128(out, _mm_or_si128(_mm_packus_epi16(lo, hi), opaque));
         } else if constexpr (Mode == BLEND_ALPHA || Mode == BLEND_LIGHT) {
-            __m128i a_lo = AlphaLanes(_mm_unpacklo_epi8(tex, zero));
-            __m128i a_hi = AlphaLanes(_mm_unpackhi_epi8(tex, zero));
-            if (faded) {
-                a_lo = Div255x8(_mm_mullo_epi16(a_lo, draw_alpha));
-                a_hi = Div255x8(_mm_mullo_epi16(a_hi, draw_alpha));
-            }
+            // Alpha x draw alpha per pixel (32-bit lanes), then in all four of its 16-bit lanes.
+            __m128i a = texel_alpha;
+            if (faded) a = Div255x8(_mm_mullo_epi16(a, draw_alpha32));
+            const __m128i a2 = _mm_or_si128(a, _mm_slli_epi32(a, 16));
+            const __m128i a_lo = _mm_unpacklo_epi32(a2, a2), a_hi = _mm_unpackhi_epi32(a2, a2);
             const __m128i d_lo = _mm_unpacklo_epi8(d, zero), d_hi = _mm_unpackhi_epi8(d, zero);
             if constexpr (Mode == BLEND_ALPHA) {
                 const __m128i full = _mm_set1_epi16(255);
@@ -77,7 +71,7 @@ void VectorRun(std::uint32_t* dst, const std::uint32_t* texels, int n, const TTi
                 hi = _mm_add_epi16(d_hi, Div255x8(_mm_mullo_epi16(hi, a_hi)));
             }
             // Pixels whose alpha came to 0 keep their old value untouched.
-            const __m128i clear = _mm_cmpeq_epi32(_mm_packus_epi16(a_lo, a_hi), zero);
+            const __m128i clear = _mm_cmpeq_epi32(a, zero);
             const __m128i blended = _mm_or_si128(_mm_packus_epi16(lo, hi), opaque);
             _mm_storeu_si128(
                 out, _mm_or_si128(_mm_and_si128(clear, d), _mm_andnot_si128(clear, blended)));
