@@ -3,6 +3,7 @@
 #include "services/graphics/png.hpp"
 
 #include <png.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -45,15 +46,25 @@ TPngPicture Decode(const std::string& bytes) {
 
 class Png : public RasterTest {
    protected:
+    // Each test process works in a folder of its own: ctest runs the cases in
+    // parallel, and a shared folder removed by one case broke the others.
     void SetUp() override {
         RasterTest::SetUp();
-        std::filesystem::create_directories("png_test_files");
+        home_ = std::filesystem::current_path();
+        dir_ =
+            std::filesystem::temp_directory_path() / ("bodger_png_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_ / "png_test_files");
+        std::filesystem::current_path(dir_);
     }
     void TearDown() override {
-        std::filesystem::remove_all("png_test_files");
+        std::filesystem::current_path(home_);
+        std::filesystem::remove_all(dir_);
         ClearEmbedded();
         RasterTest::TearDown();
     }
+
+   private:
+    std::filesystem::path home_, dir_;
 };
 
 TEST_F(Png, SavedFrameLoadsBackAsTheSamePixels) {
