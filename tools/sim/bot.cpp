@@ -1,4 +1,4 @@
-// bot.cpp -- the player bot: it gets through the title menu, the story
+// bot.cpp -- the player bot: it gets through the splash, the title menu, the story
 // introduction and the game-over screen, and in play walks Bodger from cell
 // to cell towards the remote pieces, pressing the remote button when done.
 // It only reads the game's globals; all it does is answer with input events.
@@ -29,10 +29,11 @@ struct Memory {
 
 Memory memory;
 
-TimedEvent key_press(int code) {
+TimedEvent input_event(Action action, int a, int b = 0) {
     TimedEvent ev;
-    ev.action = Action::KeyPress;
-    ev.a = code;
+    ev.action = action;
+    ev.a = a;
+    ev.b = b;
     return ev;
 }
 
@@ -87,7 +88,8 @@ void plan(const player_tag& p, int cell) {
 void playing(std::vector<TimedEvent>& out) {
     const player_tag& p = *player;
     if (p.rpieces == 0) {
-        out.push_back(key_press(KEY_LCONTROL));  // the remote button: on to the next realm
+        // The remote is complete: its button takes him to the next realm.
+        out.push_back(input_event(Action::KeyPress, KEY_LCONTROL));
         return;
     }
     if (p.state < PLAYER_STANDING || p.state > PLAYER_DOWN) return;
@@ -103,7 +105,7 @@ void playing(std::vector<TimedEvent>& out) {
         plan(p, cell);
     }
     if (memory.want != DIR_NONE && memory.want != p.state) {
-        out.push_back(key_press(arrow_key(memory.want)));
+        out.push_back(input_event(Action::KeyPress, arrow_key(memory.want)));
     }
 }
 
@@ -116,33 +118,27 @@ void bot_start() {
 std::vector<TimedEvent> bot_frame(int) {
     std::vector<TimedEvent> out;
     switch (game_state) {
-        case STATE_TITLE: {
-            // Point at "Start Game" and click it.
-            TimedEvent move;
-            move.action = Action::MouseMove;
-            move.a = 320;
-            move.b = 240;
-            out.push_back(move);
-            TimedEvent click;
-            click.action = Action::MouseClick;
-            click.a = 1;
-            out.push_back(click);
+        case 0:  // the splash: a click cuts it short
+            out.push_back(input_event(Action::MouseClick, 1));
             break;
-        }
+        case STATE_TITLE:  // point at "Start Game" and click it
+            out.push_back(input_event(Action::MouseMove, 320, 240));
+            out.push_back(input_event(Action::MouseClick, 1));
+            break;
         case STATE_GAME_OVER:
             // One press cuts the screen short; pressing again would keep it up.
-            if (phase_timer < 150) out.push_back(key_press(KEY_LCONTROL));
+            if (phase_timer < 150) out.push_back(input_event(Action::KeyPress, KEY_LCONTROL));
             break;
         case STATE_PLAY:
             if (play_phase == PHASE_INTRO) {
                 memory.planned = false;  // a new game plans afresh
-                if (phase_timer < 800) out.push_back(key_press(KEY_LCONTROL));
+                if (phase_timer < 800) out.push_back(input_event(Action::KeyPress, KEY_LCONTROL));
             } else if (play_phase == PHASE_PLAYING) {
                 playing(out);
             }
             break;
         default:
-            break;  // the splash runs out by itself; a pause is the script's business
+            break;  // a pause is the script's business
     }
     return out;
 }
