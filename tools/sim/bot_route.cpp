@@ -109,6 +109,15 @@ Route find_route(const GridView& grid, const Walker& walker, int keep) {
     const int count = kGridCells * (beers + 1) * (plates + 1);
     std::vector<int> dist(count, INT_MAX);
     std::vector<signed char> first(count, DIR_NONE);
+    std::vector<char> settled(count, 0);
+    auto dominated = [&](int cell, int bu, int gu) {
+        for (int b = 0; b <= bu; b++) {
+            for (int g = 0; g <= gu; g++) {
+                if (settled[state_of(cell, b, g)]) return true;
+            }
+        }
+        return false;
+    };
     using Entry = std::pair<int, int>;  // cost, state
     std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
 
@@ -122,6 +131,9 @@ Route find_route(const GridView& grid, const Walker& walker, int keep) {
         const int gu = s % (plates + 1);
         const int bu = (s / (plates + 1)) % (beers + 1);
         const int cell = s / ((plates + 1) * (beers + 1));
+        // Reached earlier, no dearer and using no more of either: nothing new from here.
+        if (dominated(cell, bu, gu)) continue;
+        settled[s] = 1;
         for (int dir = DIR_LEFT; dir <= DIR_DOWN; dir++) {
             const int next = step_cell(cell, dir);
             const EntryCost cost = entry_cost(grid[next]);
