@@ -32,8 +32,8 @@ enum : int { DIR_NONE = 0, DIR_LEFT = 1, DIR_RIGHT = 2, DIR_UP = 3, DIR_DOWN = 4
 int step_cell(int cell, int dir);  // the cell one step away, wrapping at the grid's edges
 int reverse_dir(int dir);          // the opposite direction; DIR_NONE stays
 
-// What entering a cell costs: -1 deadly whatever he carries (an armed trap),
-// else the beers and plates it uses up.
+// What stepping onto a cell costs: the beers and plates it uses up, or
+// death whatever he carries (an armed trap).
 struct EntryCost {
     int beer = 0, glass = 0;
     bool deadly = false;
