@@ -143,6 +143,24 @@ TEST_F(BotRunTest, ReachesLaterRealmsAndReplaysFromItsRecord) {
     EXPECT_EQ(read_file("replay.json"), played);
 }
 
+TEST_F(BotRunTest, AfterADeathGetsThroughGameOverIntoANewGame) {
+    // The script's own presses, right and down by turns, win over the bot's
+    // until frame 300 (down is read last, right beats left) and walk Bodger
+    // into his death; the bot then carries on by itself.
+    std::string script = "bot on\nsounds sounds.log\nat 1000 dump end.json\nstop 1000\n";
+    for (int f = 1; f <= 300; f++) {
+        script += "at " + std::to_string(f) + " key press " + ((f / 37) % 2 ? "40\n" : "39\n");
+    }
+    ASSERT_EQ(run(script), 0) << message_;
+    const std::string sounds = read_file("sounds.log");
+    ASSERT_TRUE(sounds.find(" ughhhhh") != std::string::npos ||
+                sounds.find(" hittrap") != std::string::npos)
+        << "the forced walk did not kill";
+    const std::string last = read_file("end.json");
+    EXPECT_EQ(dump_int(last, "game_state"), STATE_PLAY);
+    EXPECT_EQ(dump_int(last, "play_phase"), 1);
+}
+
 TEST_F(BotRunTest, KeepsALongRunGoingWithoutDying) {
     const int frames = sanitized() ? 3000 : 100000;
     const std::string end = std::to_string(frames);
