@@ -56,6 +56,17 @@ bool OpenWindow(int width, int height, bool fullscreen, const std::string& title
         if (error) *error = SDL_GetError();
         return false;
     }
+    // With no display SDL falls back to a driver that shows nothing; a game
+    // running invisibly is worse than saying why it cannot start.  Asking for
+    // such a driver by name (SDL_VIDEODRIVER) is still allowed.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool invisible =
+        driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+    if (invisible && !SDL_getenv("SDL_VIDEODRIVER")) {
+        if (error) *error = std::string("no video device (only SDL's ") + driver + " driver)";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     WindowState& s = State();
     s.video = true;
     s.width = width;
