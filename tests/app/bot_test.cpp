@@ -162,7 +162,7 @@ TEST_F(BotRunTest, AfterADeathGetsThroughGameOverIntoANewGame) {
 }
 
 TEST_F(BotRunTest, KeepsALongRunGoingWithoutDying) {
-    const int frames = sanitized() ? 3000 : 100000;
+    const int frames = sanitized() ? 1500 : 100000;
     const std::string end = std::to_string(frames);
     ASSERT_EQ(run("bot on\nclock 4242\nsounds sounds.log\nat " + end + " dump end.json\nstop " +
                   end + "\n"),
