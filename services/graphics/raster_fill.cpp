@@ -94,6 +94,84 @@ void BilinearRun(int mode, std::uint32_t* out, int n, const TTexture& tex, std::
     }
 }
 
+// An unrotated frame at any scale, nearest texels: the columns it covers and
+// its first texel column are the same on every row, so they are found once;
+// screen rows that fall on the same texel row blend the same fetched texels.
+// Same arithmetic as the general rows, so the pixels are identical.
+constexpr int kLineMax = 1024;  // widest run whose texels are kept across rows
+
+void FillLevelRows(int mode, const TQuadMap& q, const TTexture& tex, const TTint& tint,
+                   const TTarget& t, const TVisible* vis) {
+    const double su = tex.w / q.width, sv = tex.h / q.height;
+    const std::int64_t du = Fixed(q.du_dx * su);
+    const bool trim_box = vis && (vis->x0 > 0 || vis->y0 > 0 || vis->x1 < tex.w || vis->y1 < tex.h);
+    // The columns along u, as RowSpan and NarrowSpan find them on any row.
+    long long lo = q.x0, hi = q.x1;
+    raster_span::Limit(q.u0, q.du_dx, q.inv_du_dx, q.width, q.u_lo_in, q.u_hi_in, &lo, &hi);
+    if (lo >= hi) return;
+    int span_begin = std::max(int(lo), t.x0), span_end = std::min(int(hi), t.x1);
+    if (span_begin >= span_end) return;
+    if (trim_box) {
+        lo = span_begin;
+        hi = span_end;
+        raster_span::Limit(q.u0 - vis->x0, q.du_dx, q.inv_du_dx, double(vis->x1 - vis->x0), true,
+                           true, &lo, &hi);
+        span_begin = int(lo);
+        span_end = int(std::max(hi, lo));
+    }
+    const double box_v0 = trim_box ? vis->y0 : 0.0, box_v1 = trim_box ? vis->y1 : 0.0;
+    std::uint32_t line[kLineMax];
+    std::size_t line_row = std::size_t(-1), line_vrow = 0;  // texel row the line holds
+    int begin = 0, end = 0;
+    const int y_begin = std::max(q.y0, t.y0), y_end = std::min(q.y1, t.y1);
+    for (int py = y_begin; py < y_end; ++py) {
+        const double vc = q.v0 + q.dv_dy * py;
+        if (!(q.v_lo_in ? vc >= 0 : vc > 0) || !(q.v_hi_in ? vc <= q.height : vc < q.height))
+            continue;
+        if (trim_box) {
+            const double c = vc - box_v0;
+            if (!(c >= 0 && c <= box_v1 - box_v0)) continue;
+        }
+        if (span_begin >= span_end) continue;
+        const double v = (q.v0 + q.dv_dy * py + q.dv_dx * span_begin) * sv;
+        const std::size_t row = std::size_t(ClampIndex(Fixed(v) >> kFracBits, tex.h));
+        // The visible columns go by floor(v), which can differ from the fetched row
+        // just below a whole texel: both belong to the key.
+        const std::size_t vrow =
+            vis ? std::size_t(std::clamp(int(std::floor(v)), 0, tex.h - 1)) : row;
+        if (row != line_row || vrow != line_vrow) {
+            line_row = row;
+            line_vrow = vrow;
+            begin = span_begin;
+            end = span_end;
+            if (vis) {
+                if (vis->first[vrow] > 0 || vis->end[vrow] < tex.w)
+                    NarrowSpanU(q, py, vis->first[vrow], vis->end[vrow], &begin, &end);
+            }
+            if (begin < end && end - begin <= kLineMax) {
+                const double u = (q.u0 + q.du_dy * py + q.du_dx * begin) * su;
+                std::int64_t fu = Fixed(u);
+                const std::uint32_t* texels = tex.texels + row * tex.w;
+                const int n = end - begin;
+                if (RunInside(fu, du, n, tex.w)) {
+                    for (int i = 0; i < n; ++i, fu += du) line[i] = texels[fu >> kFracBits];
+                } else {
+                    for (int i = 0; i < n; ++i, fu += du)
+                        line[i] = texels[ClampIndex(fu >> kFracBits, tex.w)];
+                }
+            }
+        }
+        if (begin >= end) continue;
+        std::uint32_t* out = t.pixels + std::size_t(py) * t.pitch + begin;
+        if (end - begin <= kLineMax) {
+            BlendRun(mode, out, line, end - begin, tint);
+        } else {
+            const double u = (q.u0 + q.du_dy * py + q.du_dx * begin) * su;
+            NearestRun<true>(mode, out, end - begin, tex, Fixed(u), Fixed(v), du, 0, tint);
+        }
+    }
+}
+
 template <bool Filtered>
 void FillRows(int mode, const TQuadMap& q, const TTexture& tex, const TTint& tint, const TTarget& t,
               const TVisible* vis) {
@@ -165,7 +243,9 @@ void BlitTexture(const TTexture& tex, int left, int top, int mode, const TTint& 
 void FillQuad(const TQuadMap& q, const TTexture& tex, bool filtered, int mode, const TTint& tint,
               const TTarget& t, const TVisible* vis) {
     if (!tex.texels) return;
-    if (filtered)
+    if (!filtered && q.du_dy == 0 && q.dv_dx == 0 && Fixed(q.dv_dx * (tex.h / q.height)) == 0)
+        FillLevelRows(mode, q, tex, tint, t, vis);
+    else if (filtered)
         FillRows<true>(mode, q, tex, tint, t, vis);
     else
         FillRows<false>(mode, q, tex, tint, t, vis);
