@@ -144,6 +144,9 @@ void FillLevelRows(int mode, const TQuadMap& q, const TTexture& tex, const TTint
     const double box_v0 = trim_box ? vis->y0 : 0.0, box_v1 = trim_box ? vis->y1 : 0.0;
     std::uint32_t line[kLineMax];
     std::size_t line_row = std::size_t(-1), line_vrow = 0;  // texel row the line holds
+    bool have_cols = false, cols_inside = false;  // columns found for visible [first, end)
+    int cols_first = 0, cols_end = 0;
+    std::int64_t fu_begin = 0;  // texel column of the first covered pixel
     int begin = 0, end = 0;
     const int y_begin = std::max(q.y0, t.y0), y_end = std::min(q.y1, t.y1);
     for (int py = y_begin; py < y_end; ++py) {
@@ -164,20 +167,27 @@ void FillLevelRows(int mode, const TQuadMap& q, const TTexture& tex, const TTint
         if (row != line_row || vrow != line_vrow) {
             line_row = row;
             line_vrow = vrow;
-            begin = span_begin;
-            end = span_end;
-            if (vis) {
-                if (vis->first[vrow] > 0 || vis->end[vrow] < tex.w)
-                    NarrowSpanU(q, py, vis->first[vrow], vis->end[vrow], &begin, &end);
+            // Texel rows with the same visible columns cover the same pixels.
+            const int first = vis ? vis->first[vrow] : 0, last = vis ? vis->end[vrow] : tex.w;
+            if (!have_cols || first != cols_first || last != cols_end) {
+                have_cols = true;
+                cols_first = first;
+                cols_end = last;
+                begin = span_begin;
+                end = span_end;
+                if (first > 0 || last < tex.w) NarrowSpanU(q, py, first, last, &begin, &end);
+                if (begin < end) {
+                    fu_begin = Fixed((q.u0 + q.du_dy * py + q.du_dx * begin) * su);
+                    cols_inside = RunInside(fu_begin, du, end - begin, tex.w);
+                }
             }
             if (begin < end && end - begin <= kLineMax) {
-                const double u = (q.u0 + q.du_dy * py + q.du_dx * begin) * su;
-                std::int64_t fu = Fixed(u);
                 const std::uint32_t* texels = tex.texels + row * tex.w;
                 const int n = end - begin;
-                if (RunInside(fu, du, n, tex.w)) {
-                    FetchRow(line, texels, fu, du, n);
+                if (cols_inside) {
+                    FetchRow(line, texels, fu_begin, du, n);
                 } else {
+                    std::int64_t fu = fu_begin;
                     for (int i = 0; i < n; ++i, fu += du)
                         line[i] = texels[ClampIndex(fu >> kFracBits, tex.w)];
                 }
@@ -188,8 +198,7 @@ void FillLevelRows(int mode, const TQuadMap& q, const TTexture& tex, const TTint
         if (end - begin <= kLineMax) {
             BlendRun(mode, out, line, end - begin, tint);
         } else {
-            const double u = (q.u0 + q.du_dy * py + q.du_dx * begin) * su;
-            NearestRun<true>(mode, out, end - begin, tex, Fixed(u), Fixed(v), du, 0, tint);
+            NearestRun<true>(mode, out, end - begin, tex, fu_begin, Fixed(v), du, 0, tint);
         }
     }
 }
