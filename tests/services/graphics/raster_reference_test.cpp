@@ -120,6 +120,25 @@ TEST_F(Reference, NearestSamplingMatchesThePlainRule) {
     Compare(image, {-75, 4, 2.5f, 100.1f, 100.9f});
 }
 
+// Unrotated frames find their columns once and share fetched texels between
+// screen rows of one texel row: stretched, shrunk, mirrored and cut by the
+// screen edges, over a frame whose visible columns change from row to row.
+TEST_F(Reference, UnrotatedScaledFramesMatchThePlainRule) {
+    std::mt19937 rng(4);
+    const ImageRef image = RandomFrame(rng, 17, 12, 0);
+    SetImageHandle(image, 5, 4);
+    const Placement placements[] = {
+        {0, 5.5f, 6.25f, 300.3f, 200.7f},
+        {0, 0.3f, 0.45f, 77.6f, 33.2f},
+        {0, -3, 2, 100.3f, 100.6f},
+        {0, 2, -4, 400, 300},
+        {0, 7, 7, 5, 470},
+        {0, 0.8f, 1.25f, 639.5f, 0.2f},
+        {0, 41, 1.5f, 320.25f, 240.75f},
+    };
+    for (const Placement& p : placements) Compare(image, p);
+}
+
 TEST_F(Reference, BilinearSamplingMatchesThePlainRule) {
     std::mt19937 rng(2);
     const ImageRef image = RandomFrame(rng, 11, 6, IMAGE_FILTERED);
