@@ -38,9 +38,9 @@ enum : int {
     TILE_REMOTE = 56,
 };
 
-extern int pit_count;     // pit drops per build: 20 at a new game, +10 each realm
-extern int brick_count;   // brick drops per build: 40 at a new game, +10 each realm
+extern int pit_count;                  // pit drops per build: 20 at a new game, +10 each realm
+extern int brick_count;                // brick drops per build: 40 at a new game, +10 each realm
 extern int level_r, level_g, level_b;  // tint, 40..149; (5, 5, 25) once every torch is out
-extern int torches_left;  // torches still burning; 5 after a build
-extern float level_alpha; // fade-in of the level drawing, 0.0 after a build up to 1.0
-extern int flame_tick;    // 0..2, torches emit a flame while it is 1 (every second frame)
+extern int torches_left;               // torches still burning; 5 after a build
+extern float level_alpha;              // fade-in of the level drawing, 0.0 after a build up to 1.0
+extern int flame_tick;  // 0..2, torches emit a flame while it is 1 (every second frame)

@@ -5,20 +5,20 @@
 
 struct player_tag {
     int score = 0;
-    int best_sc = 0;   // best score, kept in data\hiscore.dat
-    int new_bs = 0;    // 1 once this game has beaten the best score
+    int best_sc = 0;  // best score, kept in data\hiscore.dat
+    int new_bs = 0;   // 1 once this game has beaten the best score
     int lives = 0;
-    int level = 0;     // the realm number
-    int state = 0;     // 0 standing, 1..4 walking left/right/up/down, 5..9 death codes
-    float x = 0, y = 0;  // cell centre, 16..624 and 48..432
+    int level = 0;                  // the realm number
+    int state = 0;                  // 0 standing, 1..4 walking left/right/up/down, 5..9 death codes
+    float x = 0, y = 0;             // cell centre, 16..624 and 48..432
     float rotation = 0, scale = 0;  // kept at 0
-    int frame = 0;     // base sprite frame of the figure
-    int a_tmr = 0;     // frames since the last step or idle tick, 0..19
-    int a_ctr = 0;     // idle 0..17, walking 0 or 1
-    int beer = 0;      // each smashes one brick
-    int glass = 0;     // each bridges one pit
-    std::array<int, 5> remote{};  // per piece: 0 missing, else the frame the HUD draws
-    int rpieces = 0;   // pieces still missing; at 0 the remote button works
+    int frame = 0;                  // base sprite frame of the figure
+    int a_tmr = 0;                  // frames since the last step or idle tick, 0..19
+    int a_ctr = 0;                  // idle 0..17, walking 0 or 1
+    int beer = 0;                   // each smashes one brick
+    int glass = 0;                  // each bridges one pit
+    std::array<int, 5> remote{};    // per piece: 0 missing, else the frame the HUD draws
+    int rpieces = 0;                // pieces still missing; at 0 the remote button works
 
     static int reset(int new_game);  // acts on the global player
     int update();

@@ -2,4 +2,6 @@
 // It reads no command line.
 #include "app/main_loop.hpp"
 
-int main() { return program_entry(); }
+int main() {
+    return program_entry();
+}

@@ -26,7 +26,7 @@ void ResetDrawState();  // the defaults above, viewport the whole screen
 
 void SetColor(int red, int green, int blue);  // each clamped to 0..255
 void GetColor(int* red, int* green, int* blue);
-void SetAlpha(float alpha);                   // clamped to 0..1
+void SetAlpha(float alpha);  // clamped to 0..1
 float GetAlpha();
 void SetBlend(int mode);
 int GetBlend();

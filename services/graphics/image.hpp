@@ -7,10 +7,10 @@
 #include <vector>
 
 enum : int {
-    IMAGE_MASKED = 1,    // mask-colour pixels become transparent when put into a frame
-    IMAGE_FILTERED = 2,  // bilinear filtering when drawn scaled or rotated
-    IMAGE_MIPMAPPED = 4, // mip-mapped when minified
-    IMAGE_DYNAMIC = 8,   // frames may be replaced (always added by NewImage)
+    IMAGE_MASKED = 1,     // mask-colour pixels become transparent when put into a frame
+    IMAGE_FILTERED = 2,   // bilinear filtering when drawn scaled or rotated
+    IMAGE_MIPMAPPED = 4,  // mip-mapped when minified
+    IMAGE_DYNAMIC = 8,    // frames may be replaced (always added by NewImage)
 };
 
 struct TImage {
@@ -28,7 +28,7 @@ struct TImage {
 using ImageRef = std::shared_ptr<TImage>;
 
 ImageRef NewImage(int width, int height, int frames, int flags = -1);  // -1: default flags
-ImageRef LoadImageFile(const std::string& path, int flags = -1);  // PNG, file or "incbin::"
+ImageRef LoadImageFile(const std::string& path, int flags = -1);       // PNG, file or "incbin::"
 void CentreHandle(const ImageRef& image);
 void SetImageHandle(const ImageRef& image, float x, float y);
 void SetAutoCentreHandle(bool on);
@@ -44,8 +44,8 @@ void SetImageFramePixels(const ImageRef& image, int frame, const std::uint32_t* 
                          bool has_alpha);
 // Pixel-accurate: true when some screen pixel is solid (alpha >= 128) in both
 // frames, each placed as DrawImageFrame would place it with the current transform.
-bool ImagesOverlap(const ImageRef& image1, float x1, float y1, int frame1,
-                   const ImageRef& image2, float x2, float y2, int frame2);
+bool ImagesOverlap(const ImageRef& image1, float x1, float y1, int frame1, const ImageRef& image2,
+                   float x2, float y2, int frame2);
 // PNG files for captured frames (runner shots, asset tools).
 bool SavePng(const std::string& path, const std::uint32_t* pixels, int width, int height);
 // After writing a frame's pixmap in place: drops what drawing kept from it.

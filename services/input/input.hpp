@@ -20,23 +20,23 @@ enum : int {
     KEY_RALT = 165,
 };
 
-void PollSystem();              // processes the pending window events now
-void WaitSystem();              // blocks briefly until events may be pending (waits without drawing)
-int KeyHitCount(int code);      // presses since last asked; asking clears it
-bool KeyIsDown(int code);       // held now
-void ClearKeys();               // processes pending events, then forgets keys, hits and typed chars
-int GetChar();                  // next typed character, 0 when none
+void PollSystem();          // processes the pending window events now
+void WaitSystem();          // blocks briefly until events may be pending (waits without drawing)
+int KeyHitCount(int code);  // presses since last asked; asking clears it
+bool KeyIsDown(int code);   // held now
+void ClearKeys();           // processes pending events, then forgets keys, hits and typed chars
+int GetChar();              // next typed character, 0 when none
 
-int MousePosX();                // pointer position in screen pixels
+int MousePosX();  // pointer position in screen pixels
 int MousePosY();
 int MouseZ();                   // accumulated wheel steps
 int MouseHitCount(int button);  // 1 left, 2 right, 3 middle; button 0 is always 0
 bool MouseIsDown(int button);
-void ClearMouse();              // processes pending events, then forgets buttons, hits and wheel
-void MoveMouse(int x, int y);   // seen by MousePosX/Y once its move event is processed
+void ClearMouse();             // processes pending events, then forgets buttons, hits and wheel
+void MoveMouse(int x, int y);  // seen by MousePosX/Y once its move event is processed
 void SetMouseVisible(bool visible);
 
 // Input state shared with the application service (suspend and close box).
 bool InputSuspended();
-bool TakeCloseRequest();        // true once after a close request; clears it
-void ResetInput();              // back to the state at program load
+bool TakeCloseRequest();  // true once after a close request; clears it
+void ResetInput();        // back to the state at program load

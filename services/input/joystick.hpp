@@ -4,9 +4,9 @@
 // gives exactly -1.0 and 1.0; with no joystick every axis reads 0.0.
 #pragma once
 
-int CountJoysticks();                   // enumerates the attached devices
+int CountJoysticks();  // enumerates the attached devices
 bool JoyIsDown(int button, int port = 0);
 int JoyHitCount(int button, int port = 0);  // hits since last asked; asking clears
 float JoyAxisX(int port = 0);
 float JoyAxisY(int port = 0);
-void ResetJoysticks();                  // back to the state at program load
+void ResetJoysticks();  // back to the state at program load

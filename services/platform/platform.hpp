@@ -65,7 +65,7 @@ struct JoyReading {
     int axis_min = 0;
     int axis_max = 65535;
 };
-int JoystickCount();  // enumerates the attached devices; ports 0..count-1
+int JoystickCount();                           // enumerates the attached devices; ports 0..count-1
 bool ReadJoystick(int port, JoyReading& out);  // false when no device there
 
 // ---- Audio ---------------------------------------------------------------

@@ -10,8 +10,8 @@
 struct TStream;
 using StreamRef = std::shared_ptr<TStream>;
 
-std::string HostPath(const std::string& path);  // "data\x.dat" -> "data/x.dat"
-int PathKind(const std::string& path);          // 0 nothing, 1 file, 2 directory
+std::string HostPath(const std::string& path);      // "data\x.dat" -> "data/x.dat"
+int PathKind(const std::string& path);              // 0 nothing, 1 file, 2 directory
 StreamRef OpenForReading(const std::string& path);  // none if missing or not a file
 StreamRef OpenForWriting(const std::string& path);  // created or emptied; none on failure
 // 4 bytes, least significant first; bytes past the end of the file read as 0.

@@ -10,7 +10,7 @@
 
 template <typename T>
 class TList {
-public:
+   public:
     using Ref = std::shared_ptr<T>;
     using Link = typename std::list<Ref>::iterator;
 
@@ -35,17 +35,17 @@ public:
     // Walks front to back.  NextObject moves past the link before returning
     // its object, so removing the object just returned is safe.
     class Enumerator {
-    public:
+       public:
         explicit Enumerator(TList& list) : list_(list), link_(list.items_.begin()) {}
         bool HasNext() const { return link_ != list_.items_.end(); }
         Ref NextObject() { return *link_++; }
 
-    private:
+       private:
         TList& list_;
         Link link_;
     };
     Enumerator ObjectEnumerator() { return Enumerator(*this); }
 
-private:
+   private:
     std::list<Ref> items_;
 };

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-void SeedRandom(int seed);      // state = seed & 0x7FFFFFFF; 0 or 0x7FFFFFFF give 4660
-double rnd(double a, double b); // uniform in [min(a, b), max(a, b)); rnd(a, a) == a
-std::int32_t RandomState();     // the generator's current state (tests, dumps)
+void SeedRandom(int seed);       // state = seed & 0x7FFFFFFF; 0 or 0x7FFFFFFF give 4660
+double rnd(double a, double b);  // uniform in [min(a, b), max(a, b)); rnd(a, a) == a
+std::int32_t RandomState();      // the generator's current state (tests, dumps)
 void SetRandomState(std::int32_t state);
