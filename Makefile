@@ -9,7 +9,7 @@ deps:
 $(BUILD)/Makefile: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
 
-play: deps
+play: deps-play
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target bodger2010
 	./$(BUILD)/bodger2010
@@ -30,3 +30,29 @@ bench: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target benchmarks
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+# Installing like any other game: PREFIX (or CMAKE_INSTALL_PREFIX) and DESTDIR
+# are honoured; the prefix defaults to /usr/local.
+.PHONY: deps-play deps-package install uninstall deb
+PREFIX ?= $(CMAKE_INSTALL_PREFIX)
+PREFIX_ARG = $(if $(PREFIX),-DCMAKE_INSTALL_PREFIX=$(PREFIX))
+
+deps-play:
+	@./scripts/install-deps play
+
+deps-package:
+	@./scripts/install-deps package
+
+install: deps-play
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(PREFIX_ARG) > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target bodger2010
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD)
+
+uninstall:
+	@cmake -S . -B $(BUILD) $(PREFIX_ARG) > /dev/null
+	@DESTDIR=$(DESTDIR) cmake --build $(BUILD) --target uninstall
+
+deb: deps-package
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target bodger2010
+	@cd $(BUILD) && cpack -G DEB

@@ -1,10 +1,9 @@
 // hiscore.cpp -- the best score in data\hiscore.dat: four bytes, least
-// significant first, read once at start-up and written once at exit.
+// significant first, read once at start-up and written when a game ends with
+// a new best and at exit.
 #include "app/hiscore.hpp"
 
-#include <fcntl.h>
-#include <unistd.h>
-
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -19,42 +18,46 @@ constexpr const char* kScoreFile = "data\\hiscore.dat";
 constexpr const char* kScratchFile = "data\\hiscore.tmp";
 
 // The file holds exactly one 32-bit int.
-static_assert(sizeof(int) == 4, "the best score is stored as 4 bytes");
+static_assert(sizeof(std::int32_t) == 4, "the best score is stored as 4 bytes");
+
+// Something stood at the score file's name at start-up that could not be read
+// (a folder, a FIFO, no permission): it may hold a score this run never saw,
+// so it is never overwritten.
+bool score_file_unreadable = false;
 
 int load_best_score() {
-    if (PathKind(kScoreFile) == 0) return 0;  // the first run
-    // Something that exists but is no readable file (a folder, no permission) counts as 0.
+    score_file_unreadable = false;
+    if (!PathTaken(kScoreFile)) return 0;  // the first run
     StreamRef stream = OpenForReading(kScoreFile);
-    if (!stream) return 0;
+    if (!stream) {
+        score_file_unreadable = true;
+        return 0;
+    }
     int value = ReadInt(stream);
     Close(stream);
     return value;
 }
 
-// Pushes the scratch file's bytes to the disk before it replaces the score,
-// so that a power cut cannot leave an empty score file behind.  Best effort:
-// some file systems cannot sync, and the rename is still the safer write.
-void sync_file(const std::string& host_path) {
-    int fd = ::open(host_path.c_str(), O_RDONLY);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
+std::string le_bytes(int value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    std::string bytes;
+    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((bits >> (8 * i)) & 0xFF);
+    return bytes;
 }
 
-// Writes the new score beside the old one and renames it over it: a kill,
-// a crash or a full disk at any point leaves either the old or the new
-// score, never an empty file.  A missing or read-only data folder leaves
-// everything as it was.
+// A kill, a crash or a full disk at any point leaves either the old or the
+// new score, never an empty file; a failure is told in one line and the
+// game goes on.
 void save_best_score(int value) {
-    const std::string scratch = HostPath(kScratchFile);
-    StreamRef stream = OpenForWriting(kScratchFile);
-    if (!stream) return;
-    bool ok = WriteInt(stream, value);
-    ok = Close(stream) && ok;
-    if (ok) sync_file(scratch);
-    if (!ok || std::rename(scratch.c_str(), HostPath(kScoreFile).c_str()) != 0) {
-        std::remove(scratch.c_str());
+    const std::string file = HostPath(kScoreFile);
+    std::string reason;
+    if (score_file_unreadable) {
+        reason = "it could not be read at start-up and is left as it is";
+    } else if (ReplaceFile(kScoreFile, kScratchFile, le_bytes(value), &reason)) {
+        return;
     }
+    std::fprintf(stderr, "bodger2010: best score not saved in %s: %s\n", file.c_str(),
+                 reason.c_str());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "app/assets.hpp"
 #include "app/globals.hpp"
+#include "app/hiscore.hpp"
 #include "draw/qwdraw.hpp"
 #include "fx/brick.hpp"
 #include "fx/dust.hpp"
@@ -116,4 +117,7 @@ void play_frame() {
         if (player->new_bs == 0) player->new_bs = 1;
         player->best_sc = player->score;
     }
+    // A game that just ended with a new best keeps it on disk at once, so a
+    // later crash, kill or lost display cannot take it away.
+    if (game_state == STATE_GAME_OVER && player->new_bs != 0) hiscore_io(1);
 }

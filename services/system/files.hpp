@@ -10,13 +10,22 @@
 struct TStream;
 using StreamRef = std::shared_ptr<TStream>;
 
-std::string HostPath(const std::string& path);      // "data\x.dat" -> "data/x.dat"
-int PathKind(const std::string& path);              // 0 nothing, 1 file, 2 directory
-StreamRef OpenForReading(const std::string& path);  // none if missing or not a file
+std::string HostPath(const std::string& path);  // "data\x.dat" -> "data/x.dat"
+int PathKind(const std::string& path);          // 0 nothing, 1 file, 2 directory
+bool PathTaken(const std::string& path);        // anything at all there, a dangling link included
+// None if missing or not a regular file; a FIFO or device is refused without waiting.
+StreamRef OpenForReading(const std::string& path);
 StreamRef OpenForWriting(const std::string& path);  // created or emptied; none on failure
 // 4 bytes, least significant first; bytes past the end of the file read as 0.
 int ReadInt(const StreamRef& stream);
 bool WriteInt(const StreamRef& stream, int value);  // false when the write failed
 bool Close(const StreamRef& stream);  // flushes and closes; false when the flush failed
+// Replaces the file at `path` with `bytes` in one step: they are written to
+// `scratch` (created afresh, never through a link; a stale thing of that name
+// is removed first), synced and renamed over `path`.  On failure the old file
+// is untouched, no scratch is left, and `error` says which file failed and why.
+// A file-size limit makes the write fail instead of ending the process.
+bool ReplaceFile(const std::string& path, const std::string& scratch, const std::string& bytes,
+                 std::string* error);
 // Reads a whole file into memory; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& out);

@@ -6,6 +6,7 @@ set -e
 cd "$(dirname "$0")"
 PY=${PYTHON:-/usr/bin/python3}
 "$PY" make_sheet.py
+"$PY" make_icons.py
 "$PY" make_logo.py
 "$PY" make_sounds.py
 "$PY" make_music.py

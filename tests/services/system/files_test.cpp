@@ -2,6 +2,7 @@
 #include "services/system/files.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -86,6 +87,16 @@ TEST_F(FilesTest, OnlyFilesOpenForReading) {
     EXPECT_FALSE(ReadWholeFile("data", out));
     EXPECT_FALSE(ReadWholeFile("data\\missing.dat", out));
     EXPECT_EQ(out, "kept");
+}
+
+// A FIFO with nobody at the other end would block an ordinary open for ever.
+TEST_F(FilesTest, AFifoIsRefusedWithoutWaiting) {
+    ASSERT_EQ(mkfifo("data/pipe.dat", 0600), 0);
+    EXPECT_EQ(PathKind("data\\pipe.dat"), 0);
+    EXPECT_TRUE(PathTaken("data\\pipe.dat"));
+    EXPECT_FALSE(OpenForReading("data\\pipe.dat"));
+    EXPECT_FALSE(OpenForWriting("data\\pipe.dat"));
+    EXPECT_FALSE(PathTaken("data\\missing.dat"));
 }
 
 TEST_F(FilesTest, WritingFailuresAreReported) {

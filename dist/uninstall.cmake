@@ -1,0 +1,21 @@
+# uninstall.cmake -- removes every file the install rules put under PREFIX
+# (listed in LIST, relative to it), under DESTDIR when one is given, then the
+# game's own folders (DIRS, separated by '|') once they are empty.
+file(STRINGS "${LIST}" files)
+foreach(file IN LISTS files)
+  set(path "$ENV{DESTDIR}${PREFIX}/${file}")
+  if(EXISTS "${path}" OR IS_SYMLINK "${path}")
+    message(STATUS "Removing ${path}")
+    file(REMOVE "${path}")
+  endif()
+endforeach()
+string(REPLACE "|" ";" dirs "${DIRS}")
+foreach(dir IN LISTS dirs)
+  set(path "$ENV{DESTDIR}${PREFIX}/${dir}")
+  if(IS_DIRECTORY "${path}")
+    file(GLOB left "${path}/*")
+    if(NOT left)
+      file(REMOVE_RECURSE "${path}")
+    endif()
+  endif()
+endforeach()
