@@ -74,6 +74,21 @@ bool MixVoice(Voice& voice, std::int32_t* mix, int frames, std::uint64_t step) {
     const std::int32_t gain = voice.gain;
     std::uint64_t position = voice.position;
     int i = 0;
+    // Past the end, a looping sound goes round again (a step longer than the
+    // whole sound goes round more than once) and any other has ended.  Checked
+    // before every read: a run of a sound faster than the device can step
+    // beyond its last frame, not just onto it.
+    auto wrap = [&] {
+        if (position < end) return true;
+        if (!sound.loop) {
+            voice.position = end;
+            voice.active = false;
+            return false;
+        }
+        position %= end;
+        return true;
+    };
+    if (!wrap()) return false;
     while (i < frames) {
         if (position < last) {
             // A run of frames that all have a next frame, mixed without checks.
@@ -86,28 +101,21 @@ bool MixVoice(Voice& voice, std::int32_t* mix, int frames, std::uint64_t step) {
             }
             position += std::uint64_t(run) * step;
             i += run;
-            continue;
+        } else {
+            // The last frame: it blends into the first when looping, else is held.
+            std::size_t at = std::size_t(position >> 32);
+            std::size_t next = sound.loop ? 0 : at;
+            std::int32_t left_sample = data[at * width];
+            std::int32_t right_sample = data[at * width + right];
+            std::int32_t fraction = std::int32_t(position >> 17) & 0x7FFF;
+            left_sample += ((data[next * width] - left_sample) * fraction) >> 15;
+            right_sample += ((data[next * width + right] - right_sample) * fraction) >> 15;
+            mix[2 * i] += (left_sample * gain) >> 12;
+            mix[2 * i + 1] += (right_sample * gain) >> 12;
+            ++i;
+            position += step;
         }
-        // The last frame: it blends into the first when looping, else is held.
-        std::size_t at = std::size_t(position >> 32);
-        std::size_t next = sound.loop ? 0 : at;
-        std::int32_t left_sample = data[at * width];
-        std::int32_t right_sample = data[at * width + right];
-        std::int32_t fraction = std::int32_t(position >> 17) & 0x7FFF;
-        left_sample += ((data[next * width] - left_sample) * fraction) >> 15;
-        right_sample += ((data[next * width + right] - right_sample) * fraction) >> 15;
-        mix[2 * i] += (left_sample * gain) >> 12;
-        mix[2 * i + 1] += (right_sample * gain) >> 12;
-        ++i;
-        position += step;
-        if (position >= end) {
-            if (!sound.loop) {
-                voice.position = end;
-                voice.active = false;
-                return false;
-            }
-            position %= end;
-        }
+        if (!wrap()) return false;
     }
     voice.position = position;
     return true;
