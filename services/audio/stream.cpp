@@ -1,0 +1,29 @@
+// stream.cpp -- decoding a streamed sound a packet at a time.
+#include "services/audio/stream.hpp"
+
+#include <utility>
+
+std::shared_ptr<SoundStream> SoundStream::Open(std::string bytes) {
+    auto stream = std::make_shared<SoundStream>();
+    stream->bytes_ = std::move(bytes);
+    stream->reader_ = std::make_unique<VorbisReader>();
+    if (!stream->reader_->Open(stream->bytes_)) return nullptr;
+    stream->rate_ = stream->reader_->Rate();
+    stream->channels_ = stream->reader_->Channels();
+    // Room for the whole track up front: the pages are only touched as they
+    // fill, and the mixer never copies what it has decoded.
+    stream->samples_.reserve(stream->reader_->SamplesHint());
+    // A stream whose first packet is already unreadable is no sound at all.
+    stream->DecodeTo(1);
+    if (stream->samples_.empty()) return nullptr;
+    return stream;
+}
+
+void SoundStream::DecodeTo(std::size_t frames) {
+    while (!finished_ && Frames() < frames) {
+        long got = reader_->Next(samples_);
+        if (got > 0) continue;
+        finished_ = true;
+        damaged_ = got < 0;
+    }
+}
