@@ -13,9 +13,8 @@ std::shared_ptr<SoundStream> SoundStream::Open(std::string bytes) {
     // Room for the whole track up front: the pages are only touched as they
     // fill, and the mixer never copies what it has decoded.
     stream->samples_.reserve(stream->reader_->SamplesHint());
-    // A stream whose first packet is already unreadable is no sound at all.
-    stream->DecodeTo(1);
-    if (stream->samples_.empty()) return nullptr;
+    // Nothing is decoded yet: the decoder's tables are built at the first
+    // pull, off the game's thread on a real device.
     return stream;
 }
 

@@ -1,7 +1,7 @@
 // stream.hpp -- a sound decoded as it plays, for the long music track: the
 // mixer decodes only as far ahead as each pull needs, and what it decoded is
 // kept, so the loop replays it without decoding again.  Starting one costs a
-// read of the file and its headers instead of a whole decode.
+// read of the file and of its headers instead of a whole decode.
 #pragma once
 
 #include <cstddef>
@@ -14,8 +14,10 @@
 
 class SoundStream {
    public:
-    // The stream of a whole Ogg Vorbis file, its first samples decoded; none
-    // when the file would not load as a sound at all.
+    // The stream of a whole Ogg Vorbis file with sound headers, read but not
+    // yet decoded; none when the file is cut short or its headers are not
+    // those of a mono or stereo sound.  A stream with no decodable audio
+    // behind good headers ends at the mixer's first pull.
     static std::shared_ptr<SoundStream> Open(std::string bytes);
 
     SoundStream() = default;  // empty until Open fills it
