@@ -1,5 +1,6 @@
 // decode.hpp -- turning the bytes of a sound file into a sound: Ogg Vorbis or
-// RIFF WAVE, decoded completely to interleaved 16-bit PCM.
+// RIFF WAVE, decoded completely to interleaved 16-bit PCM, or for the music
+// kept to be decoded as it plays.
 #pragma once
 
 #include <cstddef>
