@@ -25,9 +25,9 @@ struct TSound {
     int rate = 0;      // frames per second
     int channels = 0;  // 1 mono, 2 stereo
     bool loop = false;
-    std::string path;                     // as given to Load (the runner logs its base name)
-    std::vector<std::int16_t> samples;    // interleaved 16-bit PCM; empty when streamed
-    std::shared_ptr<SoundStream> stream;  // the decoder of a streamed sound
+    std::string path;                   // as given to Load (the runner logs its base name)
+    std::vector<std::int16_t> samples;  // interleaved 16-bit PCM; empty when streamed
+    std::shared_ptr<SoundStream> stream = nullptr;  // the decoder of a streamed sound
     int Frames() const { return channels ? int(samples.size()) / channels : 0; }
 };
 using SoundRef = std::shared_ptr<TSound>;
