@@ -23,7 +23,7 @@ void EnsureStarted() {
 // Only sounds the mixer can walk are cued; anything else counts as none.
 bool Playable(const TSound& sound) {
     if (sound.rate <= 0 || (sound.channels != 1 && sound.channels != 2)) return false;
-    // A stream's samples belong to the mixer; it opened with at least a frame.
+    // A stream's samples belong to the mixer, which ends it if it holds none.
     if (sound.stream) return sound.stream->Channels() == sound.channels;
     return sound.Frames() > 0 && sound.samples.size() % std::size_t(sound.channels) == 0;
 }

@@ -1,7 +1,8 @@
 // sound.hpp -- sounds and channels.  Sounds are decoded completely at load,
-// except the music, which is decoded as it plays; a channel is a handle on one playing instance in
-// the mixer.  Dropping the last reference to a channel gives its handle back without stopping the
-// sound, which plays on to its end (a looping one for ever).
+// except the music, which is decoded as it plays.  A channel is a handle on
+// one playing instance in the mixer.  Dropping the last reference to a
+// channel gives its handle back without stopping the sound, which plays on
+// to its end (a looping one for ever).
 #pragma once
 
 #include <cstdint>
