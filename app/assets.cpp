@@ -125,7 +125,8 @@ void play_sfx(const SoundRef& sound) {
 
 void start_music() {
     // Read afresh on every start; the old channel is released, not stopped.
-    SoundRef music = TSound::Load("data\\thebodger.ogg", SOUND_LOOP);
+    // Decoded as it plays, so starting it never holds up a frame.
+    SoundRef music = TSound::Stream("data\\thebodger.ogg", SOUND_LOOP);
     music_channel = Cue(music);
     SetVolume(music_channel, music_volume);
     SetPaused(music_channel, false);

@@ -5,6 +5,7 @@
 #include "services/audio/channel.hpp"
 #include "services/audio/mixer.hpp"
 #include "services/audio/sound.hpp"
+#include "services/audio/stream.hpp"
 #include "services/platform/platform.hpp"
 
 namespace {
@@ -21,8 +22,10 @@ void EnsureStarted() {
 
 // Only sounds the mixer can walk are cued; anything else counts as none.
 bool Playable(const TSound& sound) {
-    return sound.rate > 0 && (sound.channels == 1 || sound.channels == 2) && sound.Frames() > 0 &&
-           sound.samples.size() % std::size_t(sound.channels) == 0;
+    if (sound.rate <= 0 || (sound.channels != 1 && sound.channels != 2)) return false;
+    // A stream's samples belong to the mixer, which ends it if it holds none.
+    if (sound.stream) return sound.stream->Channels() == sound.channels;
+    return sound.Frames() > 0 && sound.samples.size() % std::size_t(sound.channels) == 0;
 }
 
 ChannelRef ChannelFor(const SoundRef& sound) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <system_error>
 
+#include "services/audio/stream.hpp"
 #include "services/audio/vorbis.hpp"
 #include "services/audio/wave.hpp"
 #include "services/system/files.hpp"
@@ -52,4 +53,23 @@ SoundRef TSound::Load(const std::string& path, int flags) {
     std::string bytes;
     if (!ReadSoundFile(path, bytes)) return nullptr;
     return DecodeSound(bytes, flags, path);
+}
+
+SoundRef StreamSound(std::string bytes, int flags, const std::string& path) {
+    if (bytes.substr(0, 4) != "OggS") return DecodeSound(bytes, flags, path);
+    std::shared_ptr<SoundStream> stream = SoundStream::Open(std::move(bytes));
+    if (!stream) return nullptr;
+    auto sound = std::make_shared<TSound>();
+    sound->rate = stream->Rate();
+    sound->channels = stream->Channels();
+    sound->loop = (flags & SOUND_LOOP) != 0;
+    sound->path = path;
+    sound->stream = std::move(stream);
+    return sound;
+}
+
+SoundRef TSound::Stream(const std::string& path, int flags) {
+    std::string bytes;
+    if (!ReadSoundFile(path, bytes)) return nullptr;
+    return StreamSound(std::move(bytes), flags, path);
 }

@@ -1,5 +1,6 @@
 // decode.hpp -- turning the bytes of a sound file into a sound: Ogg Vorbis or
-// RIFF WAVE, decoded completely to interleaved 16-bit PCM.
+// RIFF WAVE, decoded completely to interleaved 16-bit PCM, or for the music
+// kept to be decoded as it plays.
 #pragma once
 
 #include <cstddef>
@@ -17,3 +18,5 @@ constexpr long kHighestSoundRate = 1 << 20;
 // The sound held in a file's bytes, picked by its signature; none when the
 // bytes are not a whole, supported file. flags bit 1 = loop; path kept as given.
 SoundRef DecodeSound(std::string_view bytes, int flags, const std::string& path);
+// As DecodeSound, but Ogg Vorbis is kept to be decoded as it plays.
+SoundRef StreamSound(std::string bytes, int flags, const std::string& path);

@@ -1,7 +1,8 @@
-// sound.hpp -- sounds and channels.  Sounds are decoded completely at load;
-// a channel is a handle on one playing instance in the mixer.  Dropping the
-// last reference to a channel gives its handle back without stopping the
-// sound, which plays on to its end (a looping one for ever).
+// sound.hpp -- sounds and channels.  Sounds are decoded completely at load,
+// except the music, which is decoded as it plays.  A channel is a handle on
+// one playing instance in the mixer.  Dropping the last reference to a
+// channel gives its handle back without stopping the sound, which plays on
+// to its end (a looping one for ever).
 #pragma once
 
 #include <cstdint>
@@ -11,16 +12,23 @@
 
 enum : int { SOUND_LOOP = 1 };
 
+class SoundStream;
+
 struct TSound {
     // Ogg Vorbis or RIFF WAVE PCM (8/16-bit, mono/stereo, any rate) from a
     // path relative to the working directory; none when missing or undecodable.
     static std::shared_ptr<TSound> Load(const std::string& path, int flags);
+    // As Load, but an Ogg Vorbis file is decoded by the mixer as it plays
+    // instead of all at once, so starting the long music track costs no
+    // decode.  Damage found while playing ends the sound there.
+    static std::shared_ptr<TSound> Stream(const std::string& path, int flags);
 
     int rate = 0;      // frames per second
     int channels = 0;  // 1 mono, 2 stereo
     bool loop = false;
     std::string path;                   // as given to Load (the runner logs its base name)
-    std::vector<std::int16_t> samples;  // interleaved 16-bit PCM
+    std::vector<std::int16_t> samples;  // interleaved 16-bit PCM; empty when streamed
+    std::shared_ptr<SoundStream> stream = nullptr;  // the decoder of a streamed sound
     int Frames() const { return channels ? int(samples.size()) / channels : 0; }
 };
 using SoundRef = std::shared_ptr<TSound>;

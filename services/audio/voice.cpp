@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "services/audio/stream.hpp"
+
 std::int16_t GainOf(float volume) {
     float gain = volume * 4096.0f;
     if (std::isnan(gain)) return 0;
@@ -57,23 +59,71 @@ void MixRun(const std::int16_t* data, std::uint64_t position, std::uint64_t step
     }
 }
 
+// The samples one pull of a voice is mixed from.
+struct Samples {
+    const std::int16_t* data;
+    std::size_t frames;
+    bool loop;
+};
+
+// A streamed sound is first decoded far enough that every frame of the pull,
+// and the position after it, has a next frame: until its end is known, the
+// part decoded so far mixes exactly as the whole sound would.
+Samples SamplesFor(const Voice& voice, int frames, std::uint64_t step) {
+    const TSound& sound = *voice.sound;
+    if (!sound.stream) return {sound.samples.data(), std::size_t(sound.Frames()), sound.loop};
+    SoundStream& stream = *sound.stream;
+    if (!stream.Finished()) {
+        // Source frame reached after the pull, worked in two halves so that
+        // no rate or pull length can overflow it.
+        const std::uint64_t count = std::uint64_t(frames > 0 ? frames : 0);
+        const std::uint64_t after =
+            (voice.position >> 32) + count * (step >> 32) +
+            ((count * (step & 0xFFFFFFFF) + (voice.position & 0xFFFFFFFF)) >> 32);
+        stream.DecodeTo(std::size_t(after) + 2);
+    }
+    // Damage ends the track at its last good frame instead of going round.
+    return {stream.Data(), stream.Frames(), sound.loop && !stream.Damaged()};
+}
+
 }  // namespace
 
 bool MixVoice(Voice& voice, std::int32_t* mix, int frames, std::uint64_t step) {
     const TSound& sound = *voice.sound;
-    const std::size_t count = std::size_t(sound.Frames());
     const std::size_t width = std::size_t(sound.channels);
-    if (count == 0 || (width != 1 && width != 2) || step == 0) {
+    if ((width != 1 && width != 2) || step == 0) {
+        voice.active = false;
+        return false;
+    }
+    const Samples samples = SamplesFor(voice, frames, step);
+    const std::size_t count = samples.frames;
+    if (count == 0) {
         voice.active = false;
         return false;
     }
     const std::uint64_t end = std::uint64_t(count) << 32;
     const std::uint64_t last = end - (std::uint64_t(1) << 32);  // where the last frame starts
-    const std::int16_t* data = sound.samples.data();
+    const std::int16_t* data = samples.data;
+    const bool loop = samples.loop;
     const std::size_t right = width - 1;
     const std::int32_t gain = voice.gain;
     std::uint64_t position = voice.position;
     int i = 0;
+    // Past the end, a looping sound goes round again (a step longer than the
+    // whole sound goes round more than once) and any other has ended.  Checked
+    // before every read: a run of a sound faster than the device can step
+    // beyond its last frame, not just onto it.
+    auto wrap = [&] {
+        if (position < end) return true;
+        if (!loop) {
+            voice.position = end;
+            voice.active = false;
+            return false;
+        }
+        position %= end;
+        return true;
+    };
+    if (!wrap()) return false;
     while (i < frames) {
         if (position < last) {
             // A run of frames that all have a next frame, mixed without checks.
@@ -86,28 +136,21 @@ bool MixVoice(Voice& voice, std::int32_t* mix, int frames, std::uint64_t step) {
             }
             position += std::uint64_t(run) * step;
             i += run;
-            continue;
+        } else {
+            // The last frame: it blends into the first when looping, else is held.
+            std::size_t at = std::size_t(position >> 32);
+            std::size_t next = loop ? 0 : at;
+            std::int32_t left_sample = data[at * width];
+            std::int32_t right_sample = data[at * width + right];
+            std::int32_t fraction = std::int32_t(position >> 17) & 0x7FFF;
+            left_sample += ((data[next * width] - left_sample) * fraction) >> 15;
+            right_sample += ((data[next * width + right] - right_sample) * fraction) >> 15;
+            mix[2 * i] += (left_sample * gain) >> 12;
+            mix[2 * i + 1] += (right_sample * gain) >> 12;
+            ++i;
+            position += step;
         }
-        // The last frame: it blends into the first when looping, else is held.
-        std::size_t at = std::size_t(position >> 32);
-        std::size_t next = sound.loop ? 0 : at;
-        std::int32_t left_sample = data[at * width];
-        std::int32_t right_sample = data[at * width + right];
-        std::int32_t fraction = std::int32_t(position >> 17) & 0x7FFF;
-        left_sample += ((data[next * width] - left_sample) * fraction) >> 15;
-        right_sample += ((data[next * width + right] - right_sample) * fraction) >> 15;
-        mix[2 * i] += (left_sample * gain) >> 12;
-        mix[2 * i + 1] += (right_sample * gain) >> 12;
-        ++i;
-        position += step;
-        if (position >= end) {
-            if (!sound.loop) {
-                voice.position = end;
-                voice.active = false;
-                return false;
-            }
-            position %= end;
-        }
+        if (!wrap()) return false;
     }
     voice.position = position;
     return true;

@@ -1,5 +1,5 @@
-// vorbis.cpp -- Ogg Vorbis decoded completely through libvorbisfile, reading
-// from the file's bytes in memory.
+// vorbis.cpp -- Ogg Vorbis through libvorbisfile, reading from the file's bytes
+// in memory: the whole stream at once, or the next packet on demand.
 #include "services/audio/vorbis.hpp"
 
 #include <vorbis/vorbisfile.h>
@@ -66,61 +66,76 @@ bool WholeOggStream(std::string_view bytes) {
     return pos > 0 && ends_stream;
 }
 
-// Closes an opened stream however the decode ends.  The decoder's state
-// points into itself, so it lives here and is never copied.
-struct OpenStream {
+}  // namespace
+
+struct VorbisReader::State {
+    MemoryFile source;
     OggVorbis_File file{};
     bool open = false;
-    OpenStream() = default;
-    OpenStream(const OpenStream&) = delete;
-    OpenStream& operator=(const OpenStream&) = delete;
-    ~OpenStream() {
+    ~State() {
         if (open) ov_clear(&file);
     }
 };
 
-}  // namespace
+VorbisReader::VorbisReader() : state_(std::make_unique<State>()) {}
 
-bool DecodeVorbis(std::string_view bytes, TSound& out) {
-    if (!WholeOggStream(bytes)) return false;
-    MemoryFile source{bytes};
+VorbisReader::~VorbisReader() = default;
+
+bool VorbisReader::Open(std::string_view bytes) {
+    if (state_->open || !WholeOggStream(bytes)) return false;
+    state_->source = MemoryFile{bytes};
     ov_callbacks callbacks{ReadBytes, SeekBytes, nullptr, TellBytes};
-    OpenStream stream;
     // A failed open clears the stream itself.
-    if (ov_open_callbacks(&source, &stream.file, nullptr, 0, callbacks) < 0) return false;
-    stream.open = true;
-
-    const vorbis_info* info = ov_info(&stream.file, -1);
+    if (ov_open_callbacks(&state_->source, &state_->file, nullptr, 0, callbacks) < 0) return false;
+    state_->open = true;
+    const vorbis_info* info = ov_info(&state_->file, -1);
     if (!info || (info->channels != 1 && info->channels != 2) || info->rate <= 0 ||
         info->rate > kHighestSoundRate) {
         return false;
     }
-    const int channels = info->channels;
-    const long rate = info->rate;
+    channels_ = info->channels;
+    rate_ = int(info->rate);
+    return true;
+}
 
-    std::vector<std::int16_t> samples;
-    ogg_int64_t total = ov_pcm_total(&stream.file, -1);
-    if (total > 0 && std::uint64_t(total) * channels <= kMaxSoundSamples) {
-        samples.reserve(std::size_t(total) * channels);
-    }
+std::size_t VorbisReader::SamplesHint() const {
+    if (!state_->open || channels_ == 0) return 0;
+    ogg_int64_t total = ov_pcm_total(&state_->file, -1);
+    if (total <= 0 || std::uint64_t(total) * std::uint64_t(channels_) > kMaxSoundSamples) return 0;
+    return std::size_t(total) * std::size_t(channels_);
+}
+
+long VorbisReader::Next(std::vector<std::int16_t>& out) {
+    if (!state_->open || channels_ == 0) return -1;
     const int big_endian = std::endian::native == std::endian::big ? 1 : 0;
     char buffer[8192];
+    int link = 0;
+    long got = ov_read(&state_->file, buffer, sizeof buffer, big_endian, 2, 1, &link);
+    if (got <= 0) return got;  // the end, or a hole or a damaged packet
+    // A chained file may change its layout from one link to the next.
+    const vorbis_info* now = ov_info(&state_->file, link);
+    if (!now || now->channels != channels_ || now->rate != rate_) return -1;
+    std::size_t count = std::size_t(got) / 2;
+    if (out.size() + count > kMaxSoundSamples) return -1;
+    std::size_t at = out.size();
+    out.resize(at + count);
+    std::memcpy(out.data() + at, buffer, count * 2);
+    return long(count);
+}
+
+bool DecodeVorbis(std::string_view bytes, TSound& out) {
+    VorbisReader reader;
+    if (!reader.Open(bytes)) return false;
+    std::vector<std::int16_t> samples;
+    samples.reserve(reader.SamplesHint());
     for (;;) {
-        int link = 0;
-        long got = ov_read(&stream.file, buffer, sizeof buffer, big_endian, 2, 1, &link);
+        long got = reader.Next(samples);
         if (got == 0) break;
-        if (got < 0) return false;  // a hole or a damaged packet
-        // A chained file may change its layout from one link to the next.
-        const vorbis_info* now = ov_info(&stream.file, link);
-        if (!now || now->channels != channels || now->rate != rate) return false;
-        std::size_t count = std::size_t(got) / 2;
-        if (samples.size() + count > kMaxSoundSamples) return false;
-        std::size_t at = samples.size();
-        samples.resize(at + count);
-        std::memcpy(samples.data() + at, buffer, count * 2);
+        if (got < 0) return false;
     }
-    if (samples.empty() || samples.size() % channels != 0) return false;
-    out.rate = int(rate);
+    const int channels = reader.Channels();
+    if (samples.empty() || samples.size() % std::size_t(channels) != 0) return false;
+    out.rate = reader.Rate();
     out.channels = channels;
     out.samples = std::move(samples);
     return true;
