@@ -189,9 +189,15 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame) {
             const raster::TTexture tex = raster::FrameLevel(*image, frame, 0);
             if (!tex.texels) return;
             const double far = double(1 << 24);
+            const raster::TTint tint = CurrentTint();
+            // At full alpha the opaque texels of mask and alpha drawing hide
+            // what lies below: the ground's cells become plain copies.
+            const bool copy_opaque = visible && tint.a == 255 &&
+                                     (st.blend_mode == BLEND_ALPHA || st.blend_mode == BLEND_MASK);
             raster::BlitTexture(tex, int(std::clamp(std::ceil(left - 0.5), -far, far)),
                                 int(std::clamp(std::ceil(top - 0.5), -far, far)), st.blend_mode,
-                                CurrentTint(), target, visible);
+                                tint, target, visible,
+                                copy_opaque ? raster::FrameTinted(*image, frame, tint) : nullptr);
             return;
         }
     }

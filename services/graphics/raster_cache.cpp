@@ -7,6 +7,8 @@
 namespace raster {
 namespace {
 
+constexpr std::uint32_t kNoTint = 0xFFFFFFFFu;  // no colour is above 0xFFFFFF
+
 struct TLevel {
     int w = 0, h = 0;
     std::vector<std::uint32_t> texels;
@@ -18,6 +20,13 @@ struct TFrameCache {
     std::vector<TLevel> levels;  // levels 1, 2, ...
     bool has_visible = false;
     TVisible visible;
+    // Tinted copies for the last colours used (0x00RRGGBB; kNoTint: none yet).
+    struct TTinted {
+        std::uint32_t rgb = kNoTint;
+        std::vector<std::uint32_t> texels;
+    };
+    TTinted tinted[2];
+    int next_tinted = 0;  // the slot replaced next
 };
 
 struct TImageCache {
@@ -74,6 +83,8 @@ TVisible FindVisible(const std::uint32_t* px, int w, int h) {
     TVisible v;
     v.first.assign(std::size_t(h), 0);
     v.end.assign(std::size_t(h), 0);
+    v.opaque_first.assign(std::size_t(h), 0);
+    v.opaque_end.assign(std::size_t(h), 0);
     v.x0 = w;
     v.y0 = h;
     for (int y = 0; y < h; ++y) {
@@ -82,6 +93,20 @@ TVisible FindVisible(const std::uint32_t* px, int w, int h) {
         while (first < w && (row[first] >> 24) == 0) ++first;
         if (first == w) continue;
         while ((row[end - 1] >> 24) == 0) --end;
+        int best = 0;
+        for (int x = first; x < end;) {
+            if ((row[x] >> 24) != 255) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < end && (row[x] >> 24) == 255) ++x;
+            if (x - start > best) {
+                best = x - start;
+                v.opaque_first[std::size_t(y)] = std::uint16_t(start);
+                v.opaque_end[std::size_t(y)] = std::uint16_t(x);
+            }
+        }
         v.first[std::size_t(y)] = std::uint16_t(first);
         v.end[std::size_t(y)] = std::uint16_t(end);
         v.x0 = std::min(v.x0, first);
@@ -105,6 +130,21 @@ const TVisible* FrameVisible(TImage& image, int frame) {
         entry->has_visible = true;
     }
     return &entry->visible;
+}
+
+const std::uint32_t* FrameTinted(TImage& image, int frame, const TTint& tint) {
+    TFrameCache* entry = EntryOf(image, frame);
+    if (!entry) return nullptr;
+    const std::uint32_t rgb = TintRgb(0xFFFFFFFFu, tint);
+    for (const auto& slot : entry->tinted)
+        if (slot.rgb == rgb) return slot.texels.data();
+    auto& slot = entry->tinted[entry->next_tinted];
+    entry->next_tinted ^= 1;
+    slot.rgb = rgb;
+    slot.texels.resize(entry->size);
+    for (std::size_t i = 0; i < entry->size; ++i)
+        slot.texels[i] = 0xFF000000u | TintRgb(entry->source[i], tint);
+    return slot.texels.data();
 }
 
 int MipLevelCount(int w, int h) {
