@@ -86,6 +86,7 @@ class Run {
         headless::Reset();
         headless::SetClock(script_.clock);
         headless::AttachJoystick(script_.joystick);
+        headless::CaptureFrames(captures_.count(1) != 0);  // copy only the frames shot
         bot_start();
         deliver_due(0);
     }
@@ -95,6 +96,7 @@ class Run {
         RunnerWork own(timed_);
         ++frame_;
         write_captures(frame_);
+        headless::CaptureFrames(captures_.count(frame_ + 1) != 0);
         if (script_.stop && frame_ >= *script_.stop) throw StopRun{};
         deliver_due(frame_);
         if (script_.bot) {
