@@ -7,8 +7,6 @@
 namespace raster {
 namespace {
 
-constexpr std::uint32_t kNoTint = 0xFFFFFFFFu;  // no colour is above 0xFFFFFF
-
 struct TLevel {
     int w = 0, h = 0;
     std::vector<std::uint32_t> texels;
@@ -20,13 +18,16 @@ struct TFrameCache {
     std::vector<TLevel> levels;  // levels 1, 2, ...
     bool has_visible = false;
     TVisible visible;
-    // Tinted copies for the last colours used (0x00RRGGBB; kNoTint: none yet).
+    // Tinted copies for the last tints used (key: alpha << 24 | RRGGBB).
     struct TTinted {
-        std::uint32_t rgb = kNoTint;
+        bool valid = false;
+        std::uint32_t key = 0;
         std::vector<std::uint32_t> texels;
     };
     TTinted tinted[2];
-    int next_tinted = 0;  // the slot replaced next
+    int next_tinted = 0;         // the slot replaced next
+    bool asked = false;          // a tint was asked for before...
+    std::uint32_t last_key = 0;  // ...this one
 };
 
 struct TImageCache {
@@ -135,15 +136,24 @@ const TVisible* FrameVisible(TImage& image, int frame) {
 const std::uint32_t* FrameTinted(TImage& image, int frame, const TTint& tint) {
     TFrameCache* entry = EntryOf(image, frame);
     if (!entry) return nullptr;
-    const std::uint32_t rgb = TintRgb(0xFFFFFFFFu, tint);
+    const std::uint32_t key = tint.a << 24 | TintRgb(0xFFFFFFFFu, tint);
     for (const auto& slot : entry->tinted)
-        if (slot.rgb == rgb) return slot.texels.data();
+        if (slot.valid && slot.key == key) return slot.texels.data();
+    const bool again = entry->asked && entry->last_key == key;
+    entry->asked = true;
+    entry->last_key = key;
+    if (!again) return nullptr;
     auto& slot = entry->tinted[entry->next_tinted];
     entry->next_tinted ^= 1;
-    slot.rgb = rgb;
+    slot.valid = true;
+    slot.key = key;
     slot.texels.resize(entry->size);
-    for (std::size_t i = 0; i < entry->size; ++i)
-        slot.texels[i] = 0xFF000000u | TintRgb(entry->source[i], tint);
+    for (std::size_t i = 0; i < entry->size; ++i) {
+        const std::uint32_t texel = entry->source[i];
+        std::uint32_t alpha = texel >> 24;
+        if (tint.a != 255) alpha = Div255(alpha * tint.a);
+        slot.texels[i] = alpha << 24 | TintRgb(texel, tint);
+    }
     return slot.texels.data();
 }
 

@@ -35,9 +35,13 @@ struct TVisible {
 };
 const TVisible* FrameVisible(TImage& image, int frame);  // none for a bad frame
 
-// The frame's texels as they land on the back buffer where they are opaque:
-// 0xFF000000 | the texel tinted by the colour (the alpha of the tint is not
-// used).  Kept for the last two colours asked for; null for a bad frame.
+// The frame's texels with the draw colour and alpha already applied: each
+// TintRgb(texel) with alpha Div255(texel alpha x draw alpha).  Drawn nearest
+// with a white opaque tint in mask, alpha or light, they give exactly the
+// pixels of the frame drawn with the tint; where the draw alpha is full, the
+// opaque ones are what lands on the screen.  Built when the same tint is asked
+// for twice in a row (a fading flame asks for a new one at every draw, and is
+// cheaper blended as it is) and kept for the last two; null otherwise.
 const std::uint32_t* FrameTinted(TImage& image, int frame, const TTint& tint);
 
 // Number of levels below the frame itself for a w x h frame.

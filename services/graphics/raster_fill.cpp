@@ -22,7 +22,10 @@ constexpr double kStepLimit = double(std::int64_t(1) << 50);  // keeps sums far 
 // upwards, so the stepping errs only upwards and a pixel whose exact
 // coordinate is a whole texel (or a whole 1/256 for filtering) gets it.
 inline std::int64_t Fixed(double value) {
-    return std::int64_t(std::ceil(std::clamp(value * kOne, -kStepLimit, kStepLimit)));
+    // ceil without a library call: truncation is the ceiling below zero.
+    const double x = std::clamp(value * kOne, -kStepLimit, kStepLimit);
+    const std::int64_t i = std::int64_t(x);
+    return i + (x > double(i));
 }
 
 inline int ClampIndex(std::int64_t i, int size) {

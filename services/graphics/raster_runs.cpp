@@ -67,19 +67,23 @@ void VectorRun(std::uint32_t* dst, const std::uint32_t* texels, int n, const TTi
             const __m128i d = _mm_loadu_si128(out);
             const __m128i a2 = _mm_or_si128(a, _mm_slli_epi32(a, 16));
             const __m128i a_lo = _mm_unpacklo_epi32(a2, a2), a_hi = _mm_unpackhi_epi32(a2, a2);
-            const __m128i d_lo = _mm_unpacklo_epi8(d, zero), d_hi = _mm_unpackhi_epi8(d, zero);
-            if constexpr (Mode == BLEND_ALPHA) {
-                const __m128i full = _mm_set1_epi16(255);
-                lo = Div255x8(_mm_add_epi16(_mm_mullo_epi16(lo, a_lo),
-                                            _mm_mullo_epi16(d_lo, _mm_sub_epi16(full, a_lo))));
-                hi = Div255x8(_mm_add_epi16(_mm_mullo_epi16(hi, a_hi),
-                                            _mm_mullo_epi16(d_hi, _mm_sub_epi16(full, a_hi))));
-            } else {
-                lo = _mm_add_epi16(d_lo, Div255x8(_mm_mullo_epi16(lo, a_lo)));
-                hi = _mm_add_epi16(d_hi, Div255x8(_mm_mullo_epi16(hi, a_hi)));
-            }
-            // Pixels whose alpha came to 0 keep their old value untouched.
             const __m128i clear = _mm_cmpeq_epi32(a, zero);
+            if constexpr (Mode == BLEND_LIGHT) {
+                // Bytes add with saturation; a clear texel adds nothing and
+                // leaves even the pixel's alpha alone.
+                const __m128i add = _mm_packus_epi16(Div255x8(_mm_mullo_epi16(lo, a_lo)),
+                                                     Div255x8(_mm_mullo_epi16(hi, a_hi)));
+                _mm_storeu_si128(
+                    out, _mm_or_si128(_mm_adds_epu8(d, add), _mm_andnot_si128(clear, opaque)));
+                continue;
+            }
+            const __m128i d_lo = _mm_unpacklo_epi8(d, zero), d_hi = _mm_unpackhi_epi8(d, zero);
+            const __m128i full = _mm_set1_epi16(255);
+            lo = Div255x8(_mm_add_epi16(_mm_mullo_epi16(lo, a_lo),
+                                        _mm_mullo_epi16(d_lo, _mm_sub_epi16(full, a_lo))));
+            hi = Div255x8(_mm_add_epi16(_mm_mullo_epi16(hi, a_hi),
+                                        _mm_mullo_epi16(d_hi, _mm_sub_epi16(full, a_hi))));
+            // Pixels whose alpha came to 0 keep their old value untouched.
             const __m128i blended = _mm_or_si128(_mm_packus_epi16(lo, hi), opaque);
             _mm_storeu_si128(
                 out, _mm_or_si128(_mm_and_si128(clear, d), _mm_andnot_si128(clear, blended)));
