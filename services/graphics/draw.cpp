@@ -181,17 +181,36 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame) {
                                           : nullptr;
     if (visible && visible->x0 >= visible->x1) return;
 
+    // Mask, alpha and light drawing of nearest texels can take the frame with
+    // the tint already applied, and then blend it untinted.
+    raster::TTint tint = CurrentTint();
+    const int mode = st.blend_mode;
+    const bool plain_tint = tint.white && tint.a == 255;
+    const std::uint32_t* tinted = nullptr;
+    if (visible && !plain_tint &&
+        (mode == BLEND_MASK || mode == BLEND_ALPHA || mode == BLEND_LIGHT))
+        tinted = raster::FrameTinted(*image, frame, tint);
+
     if (IsIdentityMatrix(st)) {
         // The frame's top-left corner; a pixel is covered when its centre is inside.
         const double left = double(px) - image->handle_x, top = double(py) - image->handle_y;
         if (!std::isfinite(left) || !std::isfinite(top)) return;
         if (!filtered || (IsWhole(left) && IsWhole(top))) {
-            const raster::TTexture tex = raster::FrameLevel(*image, frame, 0);
+            raster::TTexture tex = raster::FrameLevel(*image, frame, 0);
             if (!tex.texels) return;
+            // At full alpha the opaque texels of mask and alpha drawing hide
+            // what lies below: the ground's cells become plain copies.
+            const std::uint32_t* copies = nullptr;
+            if (visible && tint.a == 255 && (mode == BLEND_ALPHA || mode == BLEND_MASK))
+                copies = plain_tint ? tex.texels : tinted;
+            if (tinted) {
+                tex.texels = tinted;
+                tint = raster::TTint{};
+            }
             const double far = double(1 << 24);
             raster::BlitTexture(tex, int(std::clamp(std::ceil(left - 0.5), -far, far)),
-                                int(std::clamp(std::ceil(top - 0.5), -far, far)), st.blend_mode,
-                                CurrentTint(), target, visible);
+                                int(std::clamp(std::ceil(top - 0.5), -far, far)), mode, tint,
+                                target, visible, copies);
             return;
         }
     }
@@ -199,8 +218,12 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame) {
     if (!PlaceQuad(st, image->width, image->height, image->handle_x, image->handle_y, px, py, quad))
         return;
     const int level = (image->flags & IMAGE_MIPMAPPED) ? MipLevelFor(quad) : 0;
-    raster::FillQuad(quad, raster::FrameLevel(*image, frame, level), filtered, st.blend_mode,
-                     CurrentTint(), target, level == 0 ? visible : nullptr);
+    raster::TTexture tex = raster::FrameLevel(*image, frame, level);
+    if (tinted && level == 0 && !filtered) {
+        tex.texels = tinted;
+        tint = raster::TTint{};
+    }
+    raster::FillQuad(quad, tex, filtered, mode, tint, target, level == 0 ? visible : nullptr);
 }
 
 void DrawLine(float x1, float y1, float x2, float y2, bool draw_last_pixel) {

@@ -18,6 +18,16 @@ struct TFrameCache {
     std::vector<TLevel> levels;  // levels 1, 2, ...
     bool has_visible = false;
     TVisible visible;
+    // Tinted copies for the last tints used (key: alpha << 24 | RRGGBB).
+    struct TTinted {
+        bool valid = false;
+        std::uint32_t key = 0;
+        std::vector<std::uint32_t> texels;
+    };
+    TTinted tinted[2];
+    int next_tinted = 0;         // the slot replaced next
+    bool asked = false;          // a tint was asked for before...
+    std::uint32_t last_key = 0;  // ...this one
 };
 
 struct TImageCache {
@@ -74,6 +84,8 @@ TVisible FindVisible(const std::uint32_t* px, int w, int h) {
     TVisible v;
     v.first.assign(std::size_t(h), 0);
     v.end.assign(std::size_t(h), 0);
+    v.opaque_first.assign(std::size_t(h), 0);
+    v.opaque_end.assign(std::size_t(h), 0);
     v.x0 = w;
     v.y0 = h;
     for (int y = 0; y < h; ++y) {
@@ -82,6 +94,20 @@ TVisible FindVisible(const std::uint32_t* px, int w, int h) {
         while (first < w && (row[first] >> 24) == 0) ++first;
         if (first == w) continue;
         while ((row[end - 1] >> 24) == 0) --end;
+        int best = 0;
+        for (int x = first; x < end;) {
+            if ((row[x] >> 24) != 255) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < end && (row[x] >> 24) == 255) ++x;
+            if (x - start > best) {
+                best = x - start;
+                v.opaque_first[std::size_t(y)] = std::uint16_t(start);
+                v.opaque_end[std::size_t(y)] = std::uint16_t(x);
+            }
+        }
         v.first[std::size_t(y)] = std::uint16_t(first);
         v.end[std::size_t(y)] = std::uint16_t(end);
         v.x0 = std::min(v.x0, first);
@@ -105,6 +131,30 @@ const TVisible* FrameVisible(TImage& image, int frame) {
         entry->has_visible = true;
     }
     return &entry->visible;
+}
+
+const std::uint32_t* FrameTinted(TImage& image, int frame, const TTint& tint) {
+    TFrameCache* entry = EntryOf(image, frame);
+    if (!entry) return nullptr;
+    const std::uint32_t key = tint.a << 24 | TintRgb(0xFFFFFFFFu, tint);
+    for (const auto& slot : entry->tinted)
+        if (slot.valid && slot.key == key) return slot.texels.data();
+    const bool again = entry->asked && entry->last_key == key;
+    entry->asked = true;
+    entry->last_key = key;
+    if (!again) return nullptr;
+    auto& slot = entry->tinted[entry->next_tinted];
+    entry->next_tinted ^= 1;
+    slot.valid = true;
+    slot.key = key;
+    slot.texels.resize(entry->size);
+    for (std::size_t i = 0; i < entry->size; ++i) {
+        const std::uint32_t texel = entry->source[i];
+        std::uint32_t alpha = texel >> 24;
+        if (tint.a != 255) alpha = Div255(alpha * tint.a);
+        slot.texels[i] = alpha << 24 | TintRgb(texel, tint);
+    }
+    return slot.texels.data();
 }
 
 int MipLevelCount(int w, int h) {

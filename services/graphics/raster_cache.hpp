@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "services/graphics/image.hpp"
+#include "services/graphics/raster_blend.hpp"
 
 namespace raster {
 
@@ -24,11 +25,24 @@ TTexture FrameLevel(TImage& image, int frame, int level);
 // [x0, x1) x [y0, y1) and, per texel row, the columns [first, end) (empty
 // rows first == end).  Drawing may skip everything else when the blend leaves
 // pixels under clear texels untouched (mask, alpha, light).
+// Per texel row also the longest run [opaque_first, opaque_end) of fully
+// opaque texels (empty: equal): at full draw alpha, mask and alpha drawing
+// write the tinted texel there whatever lies below, so it can be copied.
 struct TVisible {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     std::vector<std::uint16_t> first, end;
+    std::vector<std::uint16_t> opaque_first, opaque_end;
 };
 const TVisible* FrameVisible(TImage& image, int frame);  // none for a bad frame
+
+// The frame's texels with the draw colour and alpha already applied: each
+// TintRgb(texel) with alpha Div255(texel alpha x draw alpha).  Drawn nearest
+// with a white opaque tint in mask, alpha or light, they give exactly the
+// pixels of the frame drawn with the tint; where the draw alpha is full, the
+// opaque ones are what lands on the screen.  Built when the same tint is asked
+// for twice in a row (a fading flame asks for a new one at every draw, and is
+// cheaper blended as it is) and kept for the last two; null otherwise.
+const std::uint32_t* FrameTinted(TImage& image, int frame, const TTint& tint);
 
 // Number of levels below the frame itself for a w x h frame.
 int MipLevelCount(int w, int h);

@@ -22,7 +22,10 @@ constexpr double kStepLimit = double(std::int64_t(1) << 50);  // keeps sums far 
 // upwards, so the stepping errs only upwards and a pixel whose exact
 // coordinate is a whole texel (or a whole 1/256 for filtering) gets it.
 inline std::int64_t Fixed(double value) {
-    return std::int64_t(std::ceil(std::clamp(value * kOne, -kStepLimit, kStepLimit)));
+    // ceil without a library call: truncation is the ceiling below zero.
+    const double x = std::clamp(value * kOne, -kStepLimit, kStepLimit);
+    const std::int64_t i = std::int64_t(x);
+    return i + (x > double(i));
 }
 
 inline int ClampIndex(std::int64_t i, int size) {
@@ -249,7 +252,7 @@ void FillRows(int mode, const TQuadMap& q, const TTexture& tex, const TTint& tin
 }  // namespace
 
 void BlitTexture(const TTexture& tex, int left, int top, int mode, const TTint& tint,
-                 const TTarget& t, const TVisible* vis) {
+                 const TTarget& t, const TVisible* vis, const std::uint32_t* copies) {
     // Texel rectangle [tx0, tx1) x [ty0, ty1) inside the clip.
     std::int64_t tx0 = std::max<std::int64_t>(0, std::int64_t(t.x0) - left);
     std::int64_t ty0 = std::max<std::int64_t>(0, std::int64_t(t.y0) - top);
@@ -266,8 +269,22 @@ void BlitTexture(const TTexture& tex, int left, int top, int mode, const TTint& 
             b = std::min<std::int64_t>(b, vis->end[std::size_t(ty)]);
         }
         if (a >= b) continue;
-        BlendRun(mode, t.pixels + std::size_t(top + ty) * t.pitch + std::size_t(left + a),
-                 tex.texels + std::size_t(ty) * tex.w + std::size_t(a), int(b - a), tint);
+        std::uint32_t* out = t.pixels + std::size_t(top + ty) * t.pitch + std::size_t(left);
+        const std::size_t row = std::size_t(ty) * tex.w;
+        if (copies) {
+            // Blend before the opaque run, copy it, blend after it.
+            const std::int64_t c0 =
+                std::clamp<std::int64_t>(vis->opaque_first[std::size_t(ty)], a, b);
+            const std::int64_t c1 =
+                std::clamp<std::int64_t>(vis->opaque_end[std::size_t(ty)], c0, b);
+            if (c0 < c1) {
+                if (a < c0) BlendRun(mode, out + a, tex.texels + row + a, int(c0 - a), tint);
+                std::copy(copies + row + c0, copies + row + c1, out + c0);
+                a = c1;
+                if (a >= b) continue;
+            }
+        }
+        BlendRun(mode, out + a, tex.texels + row + a, int(b - a), tint);
     }
 }
 

@@ -20,8 +20,12 @@ struct TTarget {
 // The frame as a plain copy with its top-left texel at screen pixel (left, top):
 // no rotation, scale 1, each pixel takes exactly one texel.
 // visible, when given, lets clear texels be skipped (see TVisible).
+// copies, when given with visible, are the frame's texels as FrameTinted gives
+// them: copied instead of blended on the opaque runs of each row.  Only for
+// mask and alpha at full draw alpha, where the two give the same pixels.
 void BlitTexture(const TTexture& tex, int left, int top, int mode, const TTint& tint,
-                 const TTarget& target, const TVisible* visible = nullptr);
+                 const TTarget& target, const TVisible* visible = nullptr,
+                 const std::uint32_t* copies = nullptr);
 
 // Any placement: every covered pixel samples the texture (one mip level of the
 // frame, so u, v are scaled by tex size / frame size), nearest or bilinear.

@@ -41,7 +41,6 @@ void VectorRun(std::uint32_t* dst, const std::uint32_t* texels, int n, const TTi
             if (_mm_movemask_epi8(_mm_cmpeq_epi32(texel_alpha, zero)) == 0xFFFF) continue;
         }
         __m128i* out = reinterpret_cast<__m128i*>(dst + i);
-        const __m128i d = _mm_loadu_si128(out);
         __m128i lo = _mm_unpacklo_epi8(tex, zero), hi = _mm_unpackhi_epi8(tex, zero);
         if (!t.white) {
             lo = Div255x8(_mm_mullo_epi16(lo, tint));
@@ -50,6 +49,7 @@ void VectorRun(std::uint32_t* dst, const std::uint32_t* texels, int n, const TTi
         if constexpr (Mode == BLEND_SOLID) {
             _mm_storeu_si128(out, _mm_or_si128(_mm_packus_epi16(lo, hi), opaque));
         } else if constexpr (Mode == BLEND_SHADE) {
+            const __m128i d = _mm_loadu_si128(out);
             lo = Div255x8(_mm_mullo_epi16(lo, _mm_unpacklo_epi8(d, zero)));
             hi = Div255x8(_mm_mullo_epi16(hi, _mm_unpackhi_epi8(d, zero)));
             _mm_storeu_si128(out, _mm_or_si128(_mm_packus_epi16(lo, hi), opaque));
@@ -57,25 +57,38 @@ void VectorRun(std::uint32_t* dst, const std::uint32_t* texels, int n, const TTi
             // Alpha x draw alpha per pixel (32-bit lanes), then in all four of its 16-bit lanes.
             __m128i a = texel_alpha;
             if (faded) a = Div255x8(_mm_mullo_epi16(a, draw_alpha32));
+            if constexpr (Mode == BLEND_ALPHA) {
+                // Four opaque texels replace the pixels: no need to read them.
+                if (_mm_movemask_epi8(_mm_cmpeq_epi32(a, _mm_set1_epi32(255))) == 0xFFFF) {
+                    _mm_storeu_si128(out, _mm_or_si128(_mm_packus_epi16(lo, hi), opaque));
+                    continue;
+                }
+            }
+            const __m128i d = _mm_loadu_si128(out);
             const __m128i a2 = _mm_or_si128(a, _mm_slli_epi32(a, 16));
             const __m128i a_lo = _mm_unpacklo_epi32(a2, a2), a_hi = _mm_unpackhi_epi32(a2, a2);
-            const __m128i d_lo = _mm_unpacklo_epi8(d, zero), d_hi = _mm_unpackhi_epi8(d, zero);
-            if constexpr (Mode == BLEND_ALPHA) {
-                const __m128i full = _mm_set1_epi16(255);
-                lo = Div255x8(_mm_add_epi16(_mm_mullo_epi16(lo, a_lo),
-                                            _mm_mullo_epi16(d_lo, _mm_sub_epi16(full, a_lo))));
-                hi = Div255x8(_mm_add_epi16(_mm_mullo_epi16(hi, a_hi),
-                                            _mm_mullo_epi16(d_hi, _mm_sub_epi16(full, a_hi))));
-            } else {
-                lo = _mm_add_epi16(d_lo, Div255x8(_mm_mullo_epi16(lo, a_lo)));
-                hi = _mm_add_epi16(d_hi, Div255x8(_mm_mullo_epi16(hi, a_hi)));
-            }
-            // Pixels whose alpha came to 0 keep their old value untouched.
             const __m128i clear = _mm_cmpeq_epi32(a, zero);
+            if constexpr (Mode == BLEND_LIGHT) {
+                // Bytes add with saturation; a clear texel adds nothing and
+                // leaves even the pixel's alpha alone.
+                const __m128i add = _mm_packus_epi16(Div255x8(_mm_mullo_epi16(lo, a_lo)),
+                                                     Div255x8(_mm_mullo_epi16(hi, a_hi)));
+                _mm_storeu_si128(
+                    out, _mm_or_si128(_mm_adds_epu8(d, add), _mm_andnot_si128(clear, opaque)));
+                continue;
+            }
+            const __m128i d_lo = _mm_unpacklo_epi8(d, zero), d_hi = _mm_unpackhi_epi8(d, zero);
+            const __m128i full = _mm_set1_epi16(255);
+            lo = Div255x8(_mm_add_epi16(_mm_mullo_epi16(lo, a_lo),
+                                        _mm_mullo_epi16(d_lo, _mm_sub_epi16(full, a_lo))));
+            hi = Div255x8(_mm_add_epi16(_mm_mullo_epi16(hi, a_hi),
+                                        _mm_mullo_epi16(d_hi, _mm_sub_epi16(full, a_hi))));
+            // Pixels whose alpha came to 0 keep their old value untouched.
             const __m128i blended = _mm_or_si128(_mm_packus_epi16(lo, hi), opaque);
             _mm_storeu_si128(
                 out, _mm_or_si128(_mm_and_si128(clear, d), _mm_andnot_si128(clear, blended)));
         } else {
+            const __m128i d = _mm_loadu_si128(out);
             // Alpha test: texel alpha x draw alpha above 255 x 255 / 2.
             const __m128i product = _mm_mullo_epi16(texel_alpha, _mm_set1_epi32(int(t.a)));
             const __m128i pass = _mm_cmpgt_epi32(product, _mm_set1_epi32(32512));

@@ -19,6 +19,7 @@
 #include "tools/sim/bot.hpp"
 #include "tools/sim/dump.hpp"
 #include "tools/sim/script.hpp"
+#include "tools/sim/timing.hpp"
 
 namespace sim {
 
@@ -61,22 +62,41 @@ class Run {
                 return cannot_write(script_.record_line, script_.record_path, error);
             }
         }
+        if (!script_.timing_path.empty()) {
+            timing_out_.open(script_.timing_path, std::ios::trunc);
+            if (!timing_out_) {
+                for (auto [log, path] : {std::pair{&sounds_, &script_.sounds_path},
+                                         std::pair{&record_, &script_.record_path}}) {
+                    if (!log->is_open()) continue;
+                    log->close();
+                    std::remove(path->c_str());
+                }
+                return cannot_write(script_.timing_line, script_.timing_path, error);
+            }
+            timed_ = &timing_;
+        }
         return true;
     }
 
     // Right after the services were reset, before the first start-up step.
     void begin() {
+        if (timed_) timed_->start();
+        RunnerWork own(timed_);
         frame_ = 0;
         headless::Reset();
         headless::SetClock(script_.clock);
         headless::AttachJoystick(script_.joystick);
+        headless::CaptureFrames(captures_.count(1) != 0);  // copy only the frames shot
         bot_start();
         deliver_due(0);
     }
 
     void after_flip() {
+        if (timed_) timed_->frame_presented();
+        RunnerWork own(timed_);
         ++frame_;
         write_captures(frame_);
+        headless::CaptureFrames(captures_.count(frame_ + 1) != 0);
         if (script_.stop && frame_ >= *script_.stop) throw StopRun{};
         deliver_due(frame_);
         if (script_.bot) {
@@ -91,6 +111,7 @@ class Run {
     // The program waits for input without presenting a frame: hand it the
     // next batch at once, without moving the frame count.
     bool on_wait() {
+        RunnerWork own(timed_);
         if (inputs_.empty()) return false;
         auto batch = inputs_.begin();
         std::vector<TimedEvent> events = std::move(batch->second);
@@ -101,7 +122,19 @@ class Run {
     }
 
     void on_sound(const TSound& sound) {
+        RunnerWork own(timed_);
         if (sounds_) sounds_ << frame_ << ' ' << base_name(sound.path) << '\n';
+    }
+
+    // At the end of the run, however it ended.
+    void write_timing_log() {
+        if (!timed_) return;
+        write_timing(timing_out_, timing_.frames());
+        timing_out_.flush();
+        if (!timing_out_) {
+            std::fprintf(stderr, "script line %d: cannot write %s\n", script_.timing_line,
+                         script_.timing_path.c_str());
+        }
     }
 
     int frame() const { return frame_; }
@@ -214,7 +247,9 @@ class Run {
     std::map<int, std::vector<TimedEvent>> inputs_;    // undelivered batches by frame
     std::map<int, std::vector<TimedEvent>> captures_;  // shots and dumps by frame
     std::map<int, int> releases_;  // joystick releases already put first into a batch
-    std::ofstream sounds_, record_;
+    std::ofstream sounds_, record_, timing_out_;
+    FrameTiming timing_;
+    FrameTiming* timed_ = nullptr;  // &timing_ when the script asks for it
     int frame_ = 0;
 };
 
@@ -269,10 +304,14 @@ int run_script(const std::string& script_text, std::string* message) {
 
     Hooks hooks(run);
     try {
-        return program_entry();
+        int status = program_entry();
+        run.write_timing_log();
+        return status;
     } catch (const StopRun&) {
+        run.write_timing_log();
         return 0;
     } catch (const headless::WaitForever&) {
+        run.write_timing_log();
         if (message) {
             *message = "after frame " + std::to_string(run.frame()) +
                        ": the program waits for input and the script has no event left";

@@ -209,6 +209,12 @@ bool parse_line(const Words& w, int number, Script& out, std::string& why) {
         }
         return true;
     }
+    if (head == "timing") {
+        if (n < 2) return fail(why, "missing path");
+        out.timing_path = w.rest(1);
+        out.timing_line = number;
+        return true;
+    }
     why = "unknown directive '" + head + "'";
     return false;
 }

@@ -47,6 +47,8 @@ struct Script {
     int sounds_line = 0;
     std::string record_path;  // log of events delivered; empty: none
     int record_line = 0;
+    std::string timing_path;  // CPU time of every frame's work; empty: none
+    int timing_line = 0;
     std::vector<TimedEvent> events;  // in file order
 };
 

@@ -29,6 +29,7 @@ struct HeadlessState {
     bool cursor_visible = true;
     std::string title;
     std::vector<std::uint32_t> frame;
+    bool capture = true;  // presents copy the frame
     int frame_width = 0, frame_height = 0;
 
     platform::AudioPull audio_pull = nullptr;
@@ -129,6 +130,9 @@ void SetJoyButton(int button, bool down) {
     }
 }
 
+void CaptureFrames(bool on) {
+    State().capture = on;
+}
 const std::vector<std::uint32_t>& LastFrame() {
     return State().frame;
 }
@@ -167,7 +171,7 @@ void SetWindowTitle(const std::string& title) {
 void Present(const std::uint32_t* pixels, int width, int height, int sync) {
     HeadlessState& s = State();
     if (pixels && width > 0 && height > 0) {
-        s.frame.assign(pixels, pixels + std::size_t(width) * std::size_t(height));
+        if (s.capture) s.frame.assign(pixels, pixels + std::size_t(width) * std::size_t(height));
         s.frame_width = width;
         s.frame_height = height;
     }

@@ -40,6 +40,9 @@ void SetJoyAxis(int axis, float value);    // 0 x, 1 y; -1.0 .. 1.0
 void SetJoyButton(int button, bool down);  // 0 .. 15
 
 const std::vector<std::uint32_t>& LastFrame();  // the last presented frame, 0xAARRGGBB
+// Whether presents keep a copy of the frame for LastFrame (on after Reset).
+// A long run that captures few frames turns it off between them.
+void CaptureFrames(bool on);
 int FrameWidth();
 int FrameHeight();
 bool CursorVisible();
