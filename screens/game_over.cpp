@@ -3,9 +3,9 @@
 #include "screens/game_over.hpp"
 
 #include "app/assets.hpp"
-#include "app/globals.hpp"
 #include "draw/qwdraw.hpp"
 #include "game/player.hpp"
+#include "game/state.hpp"
 #include "screens/skip.hpp"
 #include "services/graphics/draw.hpp"
 
