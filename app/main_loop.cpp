@@ -30,6 +30,7 @@
 #include "services/input/joystick.hpp"
 #include "services/system/app.hpp"
 #include "services/system/clock.hpp"
+#include "services/system/lifecycle.hpp"
 #include "services/system/random.hpp"
 
 int start_seed = 0;

@@ -14,6 +14,7 @@
 #include "game/state.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/graphics/image.hpp"
+#include "services/graphics/overlap.hpp"
 #include "services/system/convert.hpp"
 
 float trap_x = 0.0f, trap_y = 0.0f;

@@ -18,5 +18,7 @@ StreamRef OpenForWriting(const std::string& path);  // created or emptied; none 
 int ReadInt(const StreamRef& stream);
 bool WriteInt(const StreamRef& stream, int value);  // false when the write failed
 bool Close(const StreamRef& stream);  // flushes and closes; false when the flush failed
-// Reads a whole file into memory; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& out);
+// Reads a whole file into memory; false when it is missing, not a file, longer
+// than max_bytes or unreadable (out is left as it was then).
+bool ReadWholeFile(const std::string& path, std::string& out,
+                   std::uintmax_t max_bytes = UINTMAX_MAX);
