@@ -27,6 +27,10 @@ struct Skip {
     const char* event;
     bool ends;
 };
+// Names the case in test listings, instead of the bytes of the parameter.
+void PrintTo(const Skip& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class SplashSkipTest : public SimTest, public ::testing::WithParamInterface<Skip> {};
 

@@ -44,6 +44,10 @@ struct DeathCase {
     bool figure_blank;      // the standing figure has no solid pixel
     int frames;             // until the game-over screen takes over
 };
+// Names the case in test listings, instead of the bytes of the parameter.
+void PrintTo(const DeathCase& c, std::ostream* out) {
+    *out << c.name;
+}
 class DeathLength : public ScreenTest, public ::testing::WithParamInterface<DeathCase> {};
 
 TEST_P(DeathLength, EndsInGameOver) {
