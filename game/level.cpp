@@ -107,8 +107,8 @@ level_tag& floor_cell() {
 int level_tag::initialize() {
     for (int i = 0; i < kLevelCells; ++i) {
         auto c = std::make_shared<level_tag>();
-        c->x = 16 + 32 * (i % 20);
-        c->y = 48 + 32 * (i / 20);
+        c->x = kFirstCellX + kCellSize * (i % 20);
+        c->y = kFirstCellY + kCellSize * (i / 20);
         level_cells[i] = c;
     }
     return 0;

@@ -54,6 +54,8 @@ enum : int {
 };
 
 inline constexpr int kLevelCells = 270;  // 20 x 13 built, plus a 14th row only drawn
+inline constexpr int kCellSize = 32;     // pixels a cell is wide and high, and a step long
+inline constexpr int kFirstCellX = 16, kFirstCellY = 48;  // centre of cell 0 in screen pixels
 
 extern int pit_count;                  // pit drops per build: 20 at a new game, +10 each realm
 extern int brick_count;                // brick drops per build: 40 at a new game, +10 each realm

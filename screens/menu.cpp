@@ -109,7 +109,7 @@ void menu_frame() {
             SetColor(80, 160, 200);
         }
         drawer->sip(BLEND_ALPHA, 1.0f, 0, scale, scale);
-        drawer->t3d(item_text(i, pause), 320, float(240 + kBandHeight * i), 1);
+        drawer->t3d(item_text(i, pause), kMenuX, float(kFirstItemY + kBandHeight * i), 1);
     }
 
     // The joystick is asked only when no click is pending.

@@ -25,7 +25,6 @@ namespace {
 // The introduction's timeline, in frames of phase_timer.
 constexpr int kFirstCaption = 50;    // shown from frame 51
 constexpr int kSecondCaption = 100;  // shown from frame 101
-constexpr int kIntroEnd = 800;       // playing starts in frame 801; a skip jumps here
 
 // The remote at five times its size in a flickering glow, centred on (x, y).
 void draw_glowing_remote(float x, float y) {
