@@ -1,4 +1,4 @@
-// play.hpp -- the play state: story introduction, playing, the five deaths.
+// play.hpp -- the play state: story introduction, playing, dying.
 #pragma once
 
 // The story introduction's end, in frames of phase_timer: playing starts in
