@@ -1,19 +1,23 @@
 // assets.cpp -- the font, pointer and sprite sheet (cut into the game's
-// images), the fourteen sound effects, the logo splash, and sound playback.
+// images), the fourteen sound effects, and sound playback.
 // A sound file that is missing loads as none and then simply stays silent.
 #include "app/assets.hpp"
 
-#include "app/globals.hpp"
-#include "app/main_loop.hpp"
-#include "draw/qwdraw.hpp"
-#include "game/player.hpp"
+#include "app/options.hpp"
+#include "app/sprite_frames.hpp"
 #include "services/graphics/display.hpp"
 #include "services/graphics/draw.hpp"
-#include "services/graphics/font.hpp"
-#include "services/graphics/image.hpp"
-#include "services/input/input.hpp"
-#include "services/input/joystick.hpp"
-#include "services/system/app.hpp"
+
+ImageRef tiles;
+ImageRef title_image;
+ImageRef hud_top_image;
+ImageRef hud_bottom_image;
+ImageRef pointer_image;
+FontRef game_font;
+
+SoundRef snd_footstep, snd_button, snd_oh_no, snd_pickup, snd_yeah, snd_tnt, snd_remote, snd_brick,
+    snd_da_oh, snd_glassplate, snd_complete, snd_hittrap, snd_uh_oh, snd_ughhhhh;
+ChannelRef music_channel;
 
 namespace {
 
@@ -26,7 +30,7 @@ void cut_sheet() {
     GrabImageFrame(hud_top_image, 0, 336, 0);
     GrabImageFrame(hud_bottom_image, 0, 382, 0);
     int x = 1, y = 1;
-    for (int f = 0; f < 91; ++f) {
+    for (int f = 0; f < FRAME_COUNT; ++f) {
         GrabImageFrame(tiles, x, y, f);
         x += kCellPitch;
         if ((f + 1) % kCellsPerRow == 0) {
@@ -53,13 +57,18 @@ void load_sounds() {
     snd_ughhhhh = TSound::Load("data\\ughhhhh.ogg", 0);
 }
 
-// Any of the four skip inputs, asked in order and only until one answers.
-bool splash_skipped() {
-    return KeyHitCount(KEY_ESCAPE) != 0 || KeyHitCount(KEY_SPACE) != 0 || MouseHitCount(1) != 0 ||
-           JoyHitCount(0, 0) != 0;
-}
-
 }  // namespace
+
+void create_asset_images() {
+    // The sprite cells and the title logo are drawn about their centres,
+    // the HUD bars from their top-left corners.
+    SetAutoCentreHandle(true);
+    tiles = NewImage(32, 32, FRAME_COUNT, -1);
+    title_image = NewImage(352, 128, 1, -1);
+    SetAutoCentreHandle(false);
+    hud_top_image = NewImage(640, 32, 1, -1);
+    hud_bottom_image = NewImage(640, 55, 1, -1);
+}
 
 void load_assets() {
     game_font = TImageFont::Load("incbin::fonts\\babyu___.ttf", 22, 4);
@@ -74,44 +83,6 @@ void load_assets() {
     cut_sheet();
 
     load_sounds();
-}
-
-void show_splash(int y_offset) {
-    // hold climbs for 225 frames with the logo opaque, then alpha fades by
-    // 0.01 a frame: the splash ends at its 326th frame.
-    float alpha = 1.0f;
-    float hold = 0.1f;
-    ImageRef logo = LoadImageFile("incbin::graphx\\qwlogo.png", -1);
-    if (logo) CentreHandle(logo);
-    const int x = ScreenWidth() / 2;
-    const int y = ScreenHeight() / 2 + y_offset;
-    start_music();
-
-    do {
-        begin_frame();
-        SetColor(255, 255, 255);
-        drawer->sip(BLEND_ALPHA, alpha, 0.0f, 1.0f, 1.0f);
-        drawer->i3d(logo, float(x), float(y), 0);
-        if (hold <= 1.0f) {
-            hold += 0.004f;
-        } else {
-            alpha -= 0.01f;
-        }
-        retro_lines(2);
-        if (alpha < 0.0f) alpha = 0.0f;
-        Flip(-1);
-        // The music plays on while the window is inactive here.
-        while (AppIsSuspended()) WaitSystem();
-        if (CloseRequested()) {
-            quit_game = 1;
-            break;
-        }
-        if (splash_skipped()) break;
-    } while (alpha > 0.0f);
-
-    SetColor(255, 255, 255);
-    drawer->sip(BLEND_MASK, 1.0f, 0.0f, 1.0f, 1.0f);
-    player->flush_inputs();
 }
 
 void play_sfx(const SoundRef& sound) {
@@ -130,4 +101,19 @@ void start_music() {
     music_channel = Cue(music);
     SetVolume(music_channel, music_volume);
     SetPaused(music_channel, false);
+}
+
+void reset_assets() {
+    tiles.reset();
+    title_image.reset();
+    hud_top_image.reset();
+    hud_bottom_image.reset();
+    game_font.reset();
+    pointer_image.reset();
+    for (SoundRef* sound : {&snd_footstep, &snd_button, &snd_oh_no, &snd_pickup, &snd_yeah,
+                            &snd_tnt, &snd_remote, &snd_brick, &snd_da_oh, &snd_glassplate,
+                            &snd_complete, &snd_hittrap, &snd_uh_oh, &snd_ughhhhh}) {
+        sound->reset();
+    }
+    music_channel.reset();
 }

@@ -1,15 +1,17 @@
 // global_keys.cpp -- the keys that act in every state (pause, resume, quit),
-// entering the pause, the wait while the window is inactive, and the
-// joystick-steered menu pointer.
+// entering the pause, and the wait while the window is inactive.
+#include "app/global_keys.hpp"
+
 #include "app/assets.hpp"
-#include "app/globals.hpp"
-#include "app/main_loop.hpp"
 #include "game/player.hpp"
+#include "game/state.hpp"
 #include "services/audio/sound.hpp"
 #include "services/graphics/image.hpp"
 #include "services/input/input.hpp"
 #include "services/input/joystick.hpp"
 #include "services/system/app.hpp"
+
+ImageRef pause_image;
 
 void enter_pause() {
     game_state = STATE_PAUSE;
@@ -58,24 +60,6 @@ void check_suspend() {
     if (paused_music) SetPaused(music_channel, false);
 }
 
-void steer_pointer() {
-    // Only a fully deflected stick moves the pointer, 6 pixels a frame per axis.
-    pointer_x = MousePosX();
-    pointer_y = MousePosY();
-    if (JoyAxisX(0) == joy_left) {
-        pointer_x -= 6;
-        MoveMouse(pointer_x, pointer_y);
-    }
-    if (JoyAxisX(0) == joy_right) {
-        pointer_x += 6;
-        MoveMouse(pointer_x, pointer_y);
-    }
-    if (JoyAxisY(0) == joy_up) {
-        pointer_y -= 6;
-        MoveMouse(pointer_x, pointer_y);
-    }
-    if (JoyAxisY(0) == joy_down) {
-        pointer_y += 6;
-        MoveMouse(pointer_x, pointer_y);
-    }
+void reset_pause() {
+    pause_image.reset();
 }

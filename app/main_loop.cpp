@@ -6,18 +6,18 @@
 #include <string>
 
 #include "app/assets.hpp"
+#include "app/global_keys.hpp"
 #include "app/globals.hpp"
 #include "app/hiscore.hpp"
+#include "app/options.hpp"
+#include "app/splash.hpp"
 #include "assets/embedded.hpp"
 #include "draw/qwdraw.hpp"
-#include "fx/brick.hpp"
-#include "fx/dust.hpp"
-#include "fx/explode.hpp"
-#include "fx/flame.hpp"
-#include "fx/points.hpp"
+#include "fx/effects.hpp"
 #include "fx/stars.hpp"
 #include "game/level.hpp"
 #include "game/player.hpp"
+#include "game/state.hpp"
 #include "screens/game_over.hpp"
 #include "screens/hud.hpp"
 #include "screens/menu.hpp"
@@ -30,7 +30,10 @@
 #include "services/input/joystick.hpp"
 #include "services/system/app.hpp"
 #include "services/system/clock.hpp"
+#include "services/system/lifecycle.hpp"
 #include "services/system/random.hpp"
+
+int start_seed = 0;
 
 namespace {
 
@@ -41,37 +44,24 @@ std::function<void()>& start_hook() {
 
 // Creates every shared object in the order of the globals table.
 void create_globals() {
-    stars.fill(nullptr);
+    reset_stars();
     level_cells.fill(nullptr);
     drawer = std::make_shared<qwdraw_tag>();
     player = std::make_shared<player_tag>();
-    idle_frames = {62, 63, 62, 63, 62, 63, 62, 63, 62, 64, 65, 64, 65, 64, 65, 64, 65, 64};
-    flame_list.Clear();
-    points_list.Clear();
-    brick_list.Clear();
-    dust_list.Clear();
-    explode_list.Clear();
+    clear_effects();
     pause_image = NewImage(640, 480, 1, -1);
-
-    // The sprite cells and the title logo are drawn about their centres,
-    // the HUD bars from their top-left corners.
-    SetAutoCentreHandle(true);
-    tiles = NewImage(32, 32, 91, -1);
-    title_image = NewImage(352, 128, 1, -1);
-    SetAutoCentreHandle(false);
-    hud_top_image = NewImage(640, 32, 1, -1);
-    hud_bottom_image = NewImage(640, 55, 1, -1);
-
-    off_on_labels = {"Off", "On"};
-    volume_labels = {"Off", "10%", "20%", "30%", "40%", "50%", "60%", "70%", "80%", "90%", "Max"};
-    menu_labels = {"Start Game",
-                   "Retro Line FX: ", "Sound Volume: ", "Music Volume: ", "Exit Game"};
+    create_asset_images();
 }
+
+}  // namespace
 
 void run_state_handler() {
     switch (game_state) {
         case STATE_PLAY:
             play_frame();
+            // A game that just ended with a new best keeps it on disk at once,
+            // so a later crash, kill or lost display cannot take it away.
+            if (game_state == STATE_GAME_OVER && player->new_bs != 0) hiscore_io(1);
             break;
         case STATE_PAUSE:
         case STATE_TITLE:
@@ -81,11 +71,9 @@ void run_state_handler() {
             game_over_frame();
             break;
         default:
-            break;  // start-up (0) and unknown states run the bare frame
+            break;  // STATE_STARTUP and unknown states run the bare frame
     }
 }
-
-}  // namespace
 
 void set_start_hook(std::function<void()> hook) {
     start_hook() = std::move(hook);
@@ -145,7 +133,8 @@ int program_entry() {
 
 void begin_frame() {
     Cls();
-    star_tag::update_all();
+    // The field stands still behind the pause menu.
+    if (game_state != STATE_PAUSE) star_tag::update_all();
     if (game_state == STATE_PAUSE) {
         // The frozen play screen, darkened and tinted blue, behind the pause menu.
         SetColor(50, 50, 100);
@@ -166,12 +155,4 @@ void retro_lines(int shade) {
     }
     SetBlend(BLEND_MASK);
     SetColor(255, 255, 255);
-}
-
-void clear_effects() {
-    flame_tag::destroy_all();
-    points_tag::destroy_all();
-    brick_tag::destroy_all();
-    dust_tag::destroy_all();
-    explode_tag::destroy_all();
 }

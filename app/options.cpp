@@ -3,8 +3,12 @@
 // a wrap the top step holds ten additions of 0.1 (1.0000001).
 #include "app/options.hpp"
 
-#include "app/globals.hpp"
+#include "app/assets.hpp"
 #include "services/audio/sound.hpp"
+
+float music_volume = 1.0f, sound_volume = 1.0f;
+int music_level = 10, sound_level = 10;
+int retro_fx = 0;
 
 void toggle_retro_fx() {
     retro_fx += 1;
@@ -28,4 +32,12 @@ void step_music_volume() {
         music_volume = 0.0f;
     }
     SetVolume(music_channel, music_volume);
+}
+
+void reset_options() {
+    music_volume = 1.0f;
+    sound_volume = 1.0f;
+    music_level = 10;
+    sound_level = 10;
+    retro_fx = 0;
 }

@@ -4,7 +4,9 @@
 // clear, then every draw of the list.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
+#ifdef BODGER_HAVE_PIXMAN
 #include <pixman.h>
+#endif
 
 #include <cmath>
 #include <cstdint>
@@ -288,6 +290,7 @@ class SdlPeer {
     std::map<const TImage*, SDL_Texture*> textures_;
 };
 
+#ifdef BODGER_HAVE_PIXMAN
 // ---- pixman ---------------------------------------------------------------
 
 class PixmanPeer {
@@ -422,6 +425,18 @@ class PixmanPeer {
     std::map<std::pair<const TImage*, std::uint32_t>, Source> sources_;
     std::map<std::uint64_t, pixman_image_t*> masks_;
 };
+#else
+// Built without pixman: the peer draws nothing and is not timed.
+class PixmanPeer {
+   public:
+    PixmanPeer() : pixels_(kWidth * kHeight) {}
+    void Frame(const DrawList&) {}
+    const std::uint32_t* Pixels() const { return pixels_.data(); }
+
+   private:
+    std::vector<std::uint32_t> pixels_;
+};
+#endif
 
 // ---- The run ----------------------------------------------------------------
 
@@ -525,8 +540,10 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark((name + "/ours").c_str(), TimeOurs, b.List(scene, false));
         benchmark::RegisterBenchmark((name + "/sdl_software").c_str(), TimeSdl, std::ref(b.sdl),
                                      b.List(scene, true));
+#ifdef BODGER_HAVE_PIXMAN
         benchmark::RegisterBenchmark((name + "/pixman").c_str(), TimePixman, std::ref(b.pixman),
                                      b.List(scene, true));
+#endif
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

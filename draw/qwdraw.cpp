@@ -5,6 +5,8 @@
 #include "services/graphics/draw.hpp"
 #include "services/graphics/font.hpp"
 
+std::shared_ptr<qwdraw_tag> drawer;
+
 int qwdraw_tag::sip(int blend, float alpha, float rotation, float scale_x, float scale_y) {
     SetBlend(blend);
     SetAlpha(alpha);

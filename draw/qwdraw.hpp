@@ -2,6 +2,7 @@
 // in one call, image frames and texts drawn with them, texts centred at any scale.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "services/graphics/image.hpp"
@@ -14,3 +15,5 @@ struct qwdraw_tag {
     int i3d(const ImageRef& image, float x, float y, int frame);
     int t3d(const std::string& text, float x, float y, int centred);
 };
+
+extern std::shared_ptr<qwdraw_tag> drawer;  // the one helper every part draws through

@@ -1,15 +1,18 @@
 // brick.cpp -- the pieces of a broken brick: thrown up, spinning, falling
-// off the bottom of the screen, tinted like the level.
+// off the bottom of the screen, tinted like the bricks still standing.
 #include "fx/brick.hpp"
 
 #include <memory>
 
-#include "app/globals.hpp"
+#include "app/assets.hpp"
+#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
-#include "game/level.hpp"
+#include "fx/effects.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/system/convert.hpp"
 #include "services/system/random.hpp"
+
+TList<brick_tag> brick_list;
 
 int brick_tag::set(float x, float y) {
     for (int n = 0; n < 10; ++n) {
@@ -25,10 +28,10 @@ int brick_tag::set(float x, float y) {
     return 0;
 }
 
-int brick_tag::update() {
-    SetColor(level_r + 5, level_g + 5, level_b + 5);
+int brick_tag::update(int r, int g, int b) {
+    SetColor(r + 5, g + 5, b + 5);
     drawer->sip(BLEND_MASK, 1.0f, float(rot), sc, sc);
-    DrawImageFrame(tiles, x, y, 4);
+    DrawImageFrame(tiles, x, y, FRAME_BRICK);
     x += xs;
     y += ys;
     ys += 0.1f;  // gravity, pixels per frame per frame
@@ -39,9 +42,8 @@ int brick_tag::update() {
     return 0;
 }
 
-int brick_tag::update_all() {
-    auto walk = brick_list.ObjectEnumerator();
-    while (walk.HasNext()) walk.NextObject()->update();
+int brick_tag::update_all(int r, int g, int b) {
+    update_each(brick_list, r, g, b);
     return 0;
 }
 

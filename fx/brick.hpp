@@ -9,7 +9,11 @@ struct brick_tag {
     TList<brick_tag>::Link link;
 
     static int set(float x, float y);
-    int update();
-    static int update_all();
+    // The pieces take the tint the level has now (r, g, b: level_r, level_g,
+    // level_b), lit by 5 like the bricks still standing.
+    int update(int r, int g, int b);
+    static int update_all(int r, int g, int b);
     static int destroy_all();
 };
+
+extern TList<brick_tag> brick_list;  // the live brick pieces objects, oldest first

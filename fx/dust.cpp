@@ -4,10 +4,14 @@
 
 #include <memory>
 
-#include "app/globals.hpp"
+#include "app/assets.hpp"
+#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
+#include "fx/effects.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/system/convert.hpp"
+
+TList<dust_tag> dust_list;
 
 int dust_tag::set(float x, float y) {
     // 0 to 360 inclusive: the first and the last puff both sit at the top.
@@ -26,7 +30,7 @@ int dust_tag::set(float x, float y) {
 int dust_tag::update() {
     SetColor(255, 255, 255);
     drawer->sip(BLEND_ALPHA, al, float(rot), sc, sc);
-    DrawImageFrame(tiles, x, y, 8);
+    DrawImageFrame(tiles, x, y, FRAME_SMOKE);
     x = float(x + SinDeg(rot) * 0.5);
     y = float(y - CosDeg(rot) * 0.5);
     al -= 0.02f;
@@ -37,8 +41,7 @@ int dust_tag::update() {
 }
 
 int dust_tag::update_all() {
-    auto walk = dust_list.ObjectEnumerator();
-    while (walk.HasNext()) walk.NextObject()->update();
+    update_each(dust_list);
     return 0;
 }
 

@@ -14,3 +14,5 @@ struct dust_tag {
     static int update_all();
     static int destroy_all();
 };
+
+extern TList<dust_tag> dust_list;  // the live dust puffs objects, oldest first

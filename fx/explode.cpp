@@ -4,10 +4,14 @@
 
 #include <memory>
 
-#include "app/globals.hpp"
+#include "app/assets.hpp"
+#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
+#include "fx/effects.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/system/random.hpp"
+
+TList<explode_tag> explode_list;
 
 int explode_tag::set(float x, float y) {
     for (int n = 0; n < 31; ++n) {
@@ -25,7 +29,7 @@ int explode_tag::set(float x, float y) {
 int explode_tag::update() {
     SetColor(255, 255, 255);
     drawer->sip(BLEND_LIGHT, al, 0, sc, sc);
-    DrawImageFrame(tiles, x, y, 7);
+    DrawImageFrame(tiles, x, y, FRAME_FLAME);
     al += alst;
     sc -= 0.02f;
     if (!(al > 0.0f)) explode_list.RemoveLink(link);
@@ -35,8 +39,7 @@ int explode_tag::update() {
 }
 
 int explode_tag::update_all() {
-    auto walk = explode_list.ObjectEnumerator();
-    while (walk.HasNext()) walk.NextObject()->update();
+    update_each(explode_list);
     return 0;
 }
 

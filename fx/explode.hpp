@@ -12,3 +12,5 @@ struct explode_tag {
     static int update_all();
     static int destroy_all();
 };
+
+extern TList<explode_tag> explode_list;  // the live blast particles objects, oldest first

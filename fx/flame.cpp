@@ -4,14 +4,18 @@
 
 #include <memory>
 
-#include "app/globals.hpp"
+#include "app/assets.hpp"
+#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
+#include "fx/effects.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/system/random.hpp"
 
+TList<flame_tag> flame_list;
+
 int flame_tag::create_it(int x, int y) {
     auto f = std::make_shared<flame_tag>();
-    f->frame = 7;
+    f->frame = FRAME_FLAME;
     f->alpha = 0.4f;
     f->x = float((x - 2) + rnd(0, 4));
     f->y = float((y - 2) - rnd(0, 4));
@@ -23,10 +27,10 @@ int flame_tag::create_it(int x, int y) {
 
 int flame_tag::update() {
     SetColor(255, 255, 255);
-    if (frame == 7) {
+    if (frame == FRAME_FLAME) {
         scale -= 0.01f;
         if (!(scale > 0.0f)) {
-            frame = 8;
+            frame = FRAME_SMOKE;
             scale = 0.5f;
             alpha = 0.6f;
             spd = float(rnd(1, 4));
@@ -45,9 +49,7 @@ int flame_tag::update() {
 }
 
 int flame_tag::update_all() {
-    // The walk holds each flame while it runs, so one removing itself is safe.
-    auto walk = flame_list.ObjectEnumerator();
-    while (walk.HasNext()) walk.NextObject()->update();
+    update_each(flame_list);
     return 0;
 }
 

@@ -5,7 +5,7 @@
 
 struct flame_tag {
     float x = 0, y = 0, scale = 0, alpha = 0, spd = 0;
-    int frame = 0;  // 7 flame, 8 smoke
+    int frame = 0;  // FRAME_FLAME, then FRAME_SMOKE
     TList<flame_tag>::Link link;
 
     static int create_it(int x, int y);
@@ -13,3 +13,5 @@ struct flame_tag {
     static int update_all();
     static int destroy_all();
 };
+
+extern TList<flame_tag> flame_list;  // the live flames objects, oldest first

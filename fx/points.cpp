@@ -4,12 +4,15 @@
 
 #include <memory>
 
-#include "app/globals.hpp"
+#include "app/assets.hpp"
 #include "draw/qwdraw.hpp"
+#include "fx/effects.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/graphics/font.hpp"
 #include "services/system/convert.hpp"
 #include "services/system/random.hpp"
+
+TList<points_tag> points_list;
 
 int points_tag::set(int x, int y, const std::string& text) {
     auto p = std::make_shared<points_tag>();
@@ -37,8 +40,7 @@ int points_tag::update() {
 }
 
 int points_tag::update_all() {
-    auto walk = points_list.ObjectEnumerator();
-    while (walk.HasNext()) walk.NextObject()->update();
+    update_each(points_list);
     return 0;
 }
 

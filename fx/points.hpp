@@ -17,3 +17,5 @@ struct points_tag {
     static int update_all();
     static int destroy_all();
 };
+
+extern TList<points_tag> points_list;  // the live popups objects, oldest first

@@ -4,16 +4,19 @@
 
 #include <memory>
 
-#include "app/globals.hpp"
+#include "app/assets.hpp"
+#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/system/convert.hpp"
 #include "services/system/random.hpp"
 
+std::array<std::shared_ptr<star_tag>, kStars> stars;
+
 int star_tag::create_em() {
     float sc = 0.8f;
     int spd = 8;
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < kStars; ++i) {
         auto s = std::make_shared<star_tag>();
         s->x = ToInt(rnd(0, 640));
         s->y = ToInt(rnd(0, 480));
@@ -33,10 +36,10 @@ int star_tag::update() {
     x -= spd;
     drawer->sip(BLEND_LIGHT, 0.5f, 0, sc + 0.2f, sc + 0.2f);
     SetColor(50, 60, 150);
-    DrawImageFrame(tiles, float(x), float(y), 9);
+    DrawImageFrame(tiles, float(x), float(y), FRAME_GLOW);
     drawer->sip(BLEND_LIGHT, 1.0f, 0, sc, sc);
     SetColor(255, 255, 255);
-    DrawImageFrame(tiles, float(x), float(y), 1);
+    DrawImageFrame(tiles, float(x), float(y), FRAME_STAR);
     if (x < -16) {
         x = 656;
         y = ToInt(rnd(0, 480));
@@ -45,9 +48,12 @@ int star_tag::update() {
 }
 
 int star_tag::update_all() {
-    if (game_state == STATE_PAUSE) return 0;
     for (auto& s : stars) {
         if (s) s->update();
     }
     return 0;
+}
+
+void reset_stars() {
+    stars.fill(nullptr);
 }

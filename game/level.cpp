@@ -3,11 +3,11 @@
 
 #include <memory>
 
-#include "app/globals.hpp"
 #include "game/player.hpp"
 #include "services/system/convert.hpp"
 #include "services/system/random.hpp"
 
+std::array<std::shared_ptr<level_tag>, kLevelCells> level_cells;
 int pit_count = 0;
 int brick_count = 0;
 int level_r = 0, level_g = 0, level_b = 0;
@@ -41,7 +41,7 @@ bool is_free_brick(const level_tag& c) {
     return c.tile2 == TILE_BRICK && c.torch == 0;
 }
 bool is_free_floor(const level_tag& c) {
-    return c.tile1 == TILE_FLOOR && c.tile2 == 0;
+    return c.tile1 == TILE_FLOOR && c.tile2 == TILE_NONE;
 }
 
 // Draws random cells until one fits; after kMaxDraws the first fitting cell in
@@ -90,7 +90,7 @@ int start_cell() {
         }
     }
     cell(i).tile1 = TILE_FLOOR;
-    cell(i).tile2 = 0;
+    cell(i).tile2 = TILE_NONE;
     if (i + 20 < kGridCells && cell(i + 20).tile1 == TILE_PIT) cell(i + 20).tile1 = TILE_PIT_EDGE;
     return i;
 }
@@ -105,10 +105,10 @@ level_tag& floor_cell() {
 }  // namespace
 
 int level_tag::initialize() {
-    for (int i = 0; i < 270; ++i) {
+    for (int i = 0; i < kLevelCells; ++i) {
         auto c = std::make_shared<level_tag>();
-        c->x = 16 + 32 * (i % 20);
-        c->y = 48 + 32 * (i / 20);
+        c->x = kFirstCellX + kCellSize * (i % 20);
+        c->y = kFirstCellY + kCellSize * (i / 20);
         level_cells[i] = c;
     }
     return 0;
@@ -122,7 +122,9 @@ int level_tag::new_level() {
         level_tag& c = cell(i);
         c.anim = c.a_ctr = c.a_tmr = c.a_max = 0;
         c.tile1 = TILE_FLOOR;
-        c.tile2 = c.glass = c.torch = c.trap = 0;
+        c.tile2 = TILE_NONE;
+        c.glass = c.torch = 0;
+        c.trap = TRAP_NONE;
     }
 
     level_r = ToInt(rnd(40, 150));
@@ -141,7 +143,7 @@ int level_tag::new_level() {
         const int kind = ToInt(rnd(0, 3));
         c.tile1 = TILE_FLOOR;
         c.tile2 = TILE_TRAP;
-        c.trap = kind + 1;
+        c.trap = TRAP_DOOR + kind;
     }
 
     n = ToInt(rnd(2, 5));
@@ -193,4 +195,14 @@ int level_tag::new_level() {
     player->x = float(start.x);
     player->y = float(start.y);
     return 0;
+}
+
+void reset_level() {
+    level_cells.fill(nullptr);
+    pit_count = 0;
+    brick_count = 0;
+    level_r = level_g = level_b = 0;
+    torches_left = 0;
+    level_alpha = 0.0f;
+    flame_tick = 0;
 }

@@ -3,17 +3,21 @@
 #include "game/player.hpp"
 
 #include "app/assets.hpp"
-#include "app/globals.hpp"
+#include "app/sprite_frames.hpp"
 #include "game/level.hpp"
-#include "screens/play.hpp"
+#include "game/state.hpp"
 #include "services/input/input.hpp"
 #include "services/input/joystick.hpp"
 
-namespace {
-
-constexpr int kStepFrames = 20;  // frames per cell walked, and per idle tick
-
-}  // namespace
+std::shared_ptr<player_tag> player;
+// Front, breathing, for nine ticks; then looking left and right for nine.
+const std::array<int, 18> idle_frames = {
+    FRAME_STANDING_FRONT, FRAME_STANDING_BREATH, FRAME_STANDING_FRONT, FRAME_STANDING_BREATH,
+    FRAME_STANDING_FRONT, FRAME_STANDING_BREATH, FRAME_STANDING_FRONT, FRAME_STANDING_BREATH,
+    FRAME_STANDING_FRONT, FRAME_STANDING_LEFT,   FRAME_STANDING_RIGHT, FRAME_STANDING_LEFT,
+    FRAME_STANDING_RIGHT, FRAME_STANDING_LEFT,   FRAME_STANDING_RIGHT, FRAME_STANDING_LEFT,
+    FRAME_STANDING_RIGHT, FRAME_STANDING_LEFT};
+float remote_msg_alpha = 0.0f;
 
 int player_tag::reset(int new_game) {
     player_tag& p = *player;
@@ -51,22 +55,22 @@ int player_tag::update() {
             case PLAYER_LEFT:
                 x -= 32.0f;
                 a_ctr += 1;
-                frame = 70;
+                frame = FRAME_WALKING_LEFT;
                 break;
             case PLAYER_RIGHT:
                 x += 32.0f;
                 a_ctr += 1;
-                frame = 72;
+                frame = FRAME_WALKING_RIGHT;
                 break;
             case PLAYER_UP:
                 y -= 32.0f;
                 a_ctr += 1;
-                frame = 68;
+                frame = FRAME_WALKING_UP;
                 break;
             case PLAYER_DOWN:
                 y += 32.0f;
                 a_ctr += 1;
-                frame = 66;
+                frame = FRAME_WALKING_DOWN;
                 break;
             default:
                 break;
@@ -127,4 +131,9 @@ int player_tag::flush_inputs() {
         if (held) WaitSystem();
     } while (counter != 0);
     return 0;
+}
+
+void reset_player() {
+    player.reset();
+    remote_msg_alpha = 0.0f;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 struct player_tag {
     int score = 0;
@@ -38,3 +39,14 @@ enum : int {
     DEATH_FALLING = 8,
     DEATH_TRAP_DOOR = 9,
 };
+
+extern std::shared_ptr<player_tag> player;
+extern const std::array<int, 18> idle_frames;  // the standing figure's frame per idle tick
+extern float remote_msg_alpha;  // alpha of "Quick, Press The Remote Button!", set by reset
+
+// Joystick readings that count as a direction (compared exactly).
+inline constexpr float joy_left = -1.0f, joy_right = 1.0f, joy_up = -1.0f, joy_down = 1.0f;
+
+inline constexpr int kStepFrames = 20;  // frames per cell walked, and per idle tick
+
+void reset_player();  // no player, the prompt's alpha 0

@@ -3,14 +3,13 @@
 #include "screens/game_over.hpp"
 
 #include "app/assets.hpp"
-#include "app/globals.hpp"
 #include "draw/qwdraw.hpp"
 #include "game/player.hpp"
+#include "game/state.hpp"
 #include "screens/skip.hpp"
 #include "services/graphics/draw.hpp"
 
 namespace {
-constexpr int kSkipTo = 150;     // a press leaves 51 frames of the screen
 constexpr int kLastFrame = 200;  // the screen ends in its 201st frame
 }  // namespace
 
@@ -20,7 +19,7 @@ void game_over_frame() {
     drawer->t3d("Game Over", 320, 220, 1);
     drawer->sip(BLEND_ALPHA, 1.0f, 0, 1.0f, 1.0f);
     phase_timer += 1;
-    if (skip_pressed()) phase_timer = kSkipTo;
+    if (skip_pressed()) phase_timer = kGameOverSkipTo;
     if (phase_timer > kLastFrame) {
         game_state = STATE_TITLE;
         start_music();

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
-#include "app/globals.hpp"
+#include "app/assets.hpp"
+#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
 #include "game/player.hpp"
+#include "game/state.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/graphics/font.hpp"
 #include "services/system/convert.hpp"
@@ -27,14 +29,16 @@ void hud_text(const std::string& text, int x) {
 void stock_rows() {
     SetColor(255, 255, 255);
     const int beer = std::min(player->beer, kMaxIcons);
-    for (int i = 1; i <= beer; i++) DrawImageFrame(tiles, float(8 + 14 * (i - 1)), 465, 39);
+    for (int i = 1; i <= beer; i++)
+        DrawImageFrame(tiles, float(8 + 14 * (i - 1)), 465, FRAME_BEER_ICON);
     const int glass = std::min(player->glass, kMaxIcons);
-    for (int i = 1; i <= glass; i++) DrawImageFrame(tiles, float(630 - 14 * (i - 1)), 465, 40);
+    for (int i = 1; i <= glass; i++)
+        DrawImageFrame(tiles, float(630 - 14 * (i - 1)), 465, FRAME_GLASS_ICON);
 }
 
 void remote_picture() {
     drawer->sip(BLEND_MASK, 1.0f, 0, kRemoteScale, kRemoteScale);
-    DrawImageFrame(tiles, kRemoteX, kRemoteY, 41);
+    DrawImageFrame(tiles, kRemoteX, kRemoteY, FRAME_REMOTE_OUTLINE);
     if (player->rpieces != 0) {
         for (int piece : player->remote) {
             if (piece != 0) DrawImageFrame(tiles, kRemoteX, kRemoteY, piece);
@@ -44,9 +48,10 @@ void remote_picture() {
         const double sx = kRemoteScale + rnd(0, 0.5);
         const double sy = kRemoteScale + rnd(0, 0.5);
         drawer->sip(BLEND_LIGHT, 1.0f, 0, float(sx), float(sy));
-        for (int i = 0; i < 5; i++) DrawImageFrame(tiles, kRemoteX, kRemoteY, 41);
+        for (int i = 0; i < 5; i++) DrawImageFrame(tiles, kRemoteX, kRemoteY, FRAME_REMOTE_OUTLINE);
         drawer->sip(BLEND_MASK, 1.0f, 0, kRemoteScale, kRemoteScale);
-        DrawImageFrame(tiles, kRemoteX, kRemoteY, 42 + ToInt(rnd(0, 4)));
+        DrawImageFrame(tiles, kRemoteX, kRemoteY,
+                       FRAME_REMOTE_LIGHTS + ToInt(rnd(0, kRemoteLightStates)));
     }
     drawer->sip(BLEND_MASK, 1.0f, 0, 1.0f, 1.0f);
 }

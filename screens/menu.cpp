@@ -5,15 +5,23 @@
 #include <string>
 
 #include "app/assets.hpp"
-#include "app/globals.hpp"
-#include "app/main_loop.hpp"
 #include "app/options.hpp"
 #include "draw/qwdraw.hpp"
+#include "fx/effects.hpp"
 #include "game/player.hpp"
+#include "game/state.hpp"
+#include "screens/pointer.hpp"
 #include "services/audio/sound.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/input/input.hpp"
 #include "services/input/joystick.hpp"
+
+const std::array<std::string, 2> off_on_labels = {"Off", "On"};
+const std::array<std::string, 11> volume_labels = {"Off", "10%", "20%", "30%", "40%", "50%",
+                                                   "60%", "70%", "80%", "90%", "Max"};
+const std::array<std::string, 5> menu_labels = {
+    "Start Game", "Retro Line FX: ", "Sound Volume: ", "Music Volume: ", "Exit Game"};
+const std::string version_line = "Version 1.0 - a game by the Bodger crew";
 
 namespace {
 
@@ -101,7 +109,7 @@ void menu_frame() {
             SetColor(80, 160, 200);
         }
         drawer->sip(BLEND_ALPHA, 1.0f, 0, scale, scale);
-        drawer->t3d(item_text(i, pause), 320, float(240 + kBandHeight * i), 1);
+        drawer->t3d(item_text(i, pause), kMenuX, float(kFirstItemY + kBandHeight * i), 1);
     }
 
     // The joystick is asked only when no click is pending.

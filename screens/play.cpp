@@ -3,38 +3,28 @@
 #include "screens/play.hpp"
 
 #include "app/assets.hpp"
-#include "app/globals.hpp"
-#include "app/hiscore.hpp"
+#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
 #include "fx/brick.hpp"
 #include "fx/dust.hpp"
 #include "fx/explode.hpp"
 #include "fx/flame.hpp"
 #include "fx/points.hpp"
+#include "game/deaths.hpp"
 #include "game/level.hpp"
 #include "game/player.hpp"
-#include "screens/deaths.hpp"
+#include "game/state.hpp"
 #include "screens/skip.hpp"
 #include "services/audio/sound.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/system/convert.hpp"
 #include "services/system/random.hpp"
 
-float remote_msg_alpha = 0.0f;
-float trap_x = 0.0f, trap_y = 0.0f;
-float trap_x2 = 0.0f;
-float trap_dx = 0.0f;
-int trap_frame = 0;
-int trap_phase = 0;
-int death_spin = 0;
-float death_scale = 0.0f;
-
 namespace {
 
 // The introduction's timeline, in frames of phase_timer.
 constexpr int kFirstCaption = 50;    // shown from frame 51
 constexpr int kSecondCaption = 100;  // shown from frame 101
-constexpr int kIntroEnd = 800;       // playing starts in frame 801; a skip jumps here
 
 // The remote at five times its size in a flickering glow, centred on (x, y).
 void draw_glowing_remote(float x, float y) {
@@ -44,9 +34,9 @@ void draw_glowing_remote(float x, float y) {
     const double sx = 5 + rnd(0, 2);
     const double sy = 5 + rnd(0, 2);
     drawer->sip(BLEND_LIGHT, float(alpha), 0, float(sx), float(sy));
-    for (int i = 0; i < 5; i++) DrawImageFrame(tiles, x, y, 41);
+    for (int i = 0; i < 5; i++) DrawImageFrame(tiles, x, y, FRAME_REMOTE_OUTLINE);
     drawer->sip(BLEND_MASK, 1.0f, 0, 5.0f, 5.0f);
-    DrawImageFrame(tiles, x, y, 42 + ToInt(rnd(0, 4)));
+    DrawImageFrame(tiles, x, y, FRAME_REMOTE_LIGHTS + ToInt(rnd(0, kRemoteLightStates)));
 }
 
 void intro_step() {
@@ -90,7 +80,7 @@ void playing_step() {
     flame_tag::update_all();
     explode_tag::update_all();
     dust_tag::update_all();
-    brick_tag::update_all();
+    brick_tag::update_all(level_r, level_g, level_b);
     points_tag::update_all();
     remote_prompt();
     SetColor(255, 255, 255);
@@ -117,7 +107,4 @@ void play_frame() {
         if (player->new_bs == 0) player->new_bs = 1;
         player->best_sc = player->score;
     }
-    // A game that just ended with a new best keeps it on disk at once, so a
-    // later crash, kill or lost display cannot take it away.
-    if (game_state == STATE_GAME_OVER && player->new_bs != 0) hiscore_io(1);
 }

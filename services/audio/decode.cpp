@@ -2,10 +2,7 @@
 // file's signature, and build the sound.
 #include "services/audio/decode.hpp"
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <system_error>
 
 #include "services/audio/stream.hpp"
 #include "services/audio/vorbis.hpp"
@@ -16,21 +13,6 @@ namespace {
 
 // A WAVE file of the longest sound, headers and stray chunks included.
 constexpr std::uintmax_t kLargestFile = 2 * kMaxSoundSamples + (1 << 20);
-
-// The whole file at a game path ("data\pickup.ogg"); false when it is missing,
-// not a regular file, too large or unreadable.
-bool ReadSoundFile(const std::string& path, std::string& out) {
-    const std::string host = HostPath(path);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(host, error)) return false;
-    std::uintmax_t size = std::filesystem::file_size(host, error);
-    if (error || size > kLargestFile) return false;
-    std::ifstream file(host, std::ios::binary);
-    if (!file) return false;
-    out.resize(std::size_t(size));
-    file.read(out.data(), std::streamsize(size));
-    return std::size_t(file.gcount()) == size;
-}
 
 }  // namespace
 
@@ -51,7 +33,7 @@ SoundRef DecodeSound(std::string_view bytes, int flags, const std::string& path)
 
 SoundRef TSound::Load(const std::string& path, int flags) {
     std::string bytes;
-    if (!ReadSoundFile(path, bytes)) return nullptr;
+    if (!ReadWholeFile(path, bytes, kLargestFile)) return nullptr;
     return DecodeSound(bytes, flags, path);
 }
 
@@ -70,6 +52,6 @@ SoundRef StreamSound(std::string bytes, int flags, const std::string& path) {
 
 SoundRef TSound::Stream(const std::string& path, int flags) {
     std::string bytes;
-    if (!ReadSoundFile(path, bytes)) return nullptr;
+    if (!ReadWholeFile(path, bytes, kLargestFile)) return nullptr;
     return StreamSound(std::move(bytes), flags, path);
 }

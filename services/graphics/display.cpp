@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "services/graphics/display_pacing.hpp"
 #include "services/graphics/draw.hpp"
-#include "services/graphics/raster_pacing.hpp"
 #include "services/input/input.hpp"
 #include "services/platform/platform.hpp"
 #include "services/system/app.hpp"
@@ -29,7 +29,7 @@ TScreen& Screen() {
 }
 
 // The real clock and the window, as pacing sees them.
-class TWindowClock : public raster::TFrameClock {
+class TWindowClock : public display_pacing::TFrameClock {
    public:
     int Now() override { return ClockMillis(); }
     void Sleep(int ms) override { SleepMillis(ms); }
@@ -66,7 +66,7 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int flags, std::s
         Cls();
         clock.Present(0);
     }
-    raster::SetUpPacing(s.display, clock);
+    display_pacing::SetUpPacing(s.display, clock);
     if (depth != 0) MoveMouse(width / 2, height / 2);
     return true;
 }
@@ -87,7 +87,7 @@ void Flip(int sync) {
     TScreen& s = Screen();
     if (s.open) {
         TWindowClock clock;
-        raster::PacedFlip(s.display, clock, sync);
+        display_pacing::PacedFlip(s.display, clock, sync);
     }
     if (s.flip_hook) s.flip_hook();
 }

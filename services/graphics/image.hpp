@@ -42,12 +42,6 @@ void GrabImageFrame(const ImageRef& image, int x, int y, int frame);
 // masking it like a load when has_alpha is false and the image is masked.
 void SetImageFramePixels(const ImageRef& image, int frame, const std::uint32_t* pixels,
                          bool has_alpha);
-// Pixel-accurate: true when some screen pixel is solid (alpha >= 128) in both
-// frames, each placed as DrawImageFrame would place it with the current transform.
-bool ImagesOverlap(const ImageRef& image1, float x1, float y1, int frame1, const ImageRef& image2,
-                   float x2, float y2, int frame2);
-// PNG files for captured frames (runner shots, asset tools).
-bool SavePng(const std::string& path, const std::uint32_t* pixels, int width, int height);
 // After writing a frame's pixmap in place: drops what drawing kept from it.
 void FrameChanged(const ImageRef& image, int frame);
 void ResetImageDefaults();  // default flags 3, mask (0,0,0), auto-centre off

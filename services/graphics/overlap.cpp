@@ -1,5 +1,7 @@
 // overlap.cpp -- pixel-accurate overlap of two drawn frames: placed as drawing
 // would place them, they overlap where one screen pixel is solid in both.
+#include "services/graphics/overlap.hpp"
+
 #include <algorithm>
 #include <cmath>
 

@@ -1,8 +1,9 @@
-// png.hpp -- decoding PNG pictures held in memory (writing is SavePng in image.hpp).
+// png.hpp -- decoding PNG pictures held in memory, and writing captured frames.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct TPngPicture {
@@ -14,3 +15,7 @@ struct TPngPicture {
 // Any colour type and depth becomes 8-bit RGBA.  False for missing, truncated
 // or garbage data, or pictures past 8192 pixels a side.
 bool DecodePng(const unsigned char* bytes, std::size_t size, TPngPicture& out);
+
+// PNG files for captured frames (runner shots, asset tools): 0xAARRGGBB row by
+// row, written opaque; false when the file cannot be written.
+bool SavePng(const std::string& path, const std::uint32_t* pixels, int width, int height);

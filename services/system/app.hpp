@@ -7,8 +7,3 @@ void SetAppTitle(const std::string& title);  // caption of the window opened aft
 const std::string& AppTitle();
 bool AppIsSuspended();  // processes pending events; true while the window is inactive
 bool CloseRequested();  // true once after the close box was used; reading clears it
-// Closes the display and the audio device.  The program entry then returns 0.
-void EndProgram();
-// Puts every service back to its state at program load (for repeated runs in
-// one process: tests and the runner).
-void ResetServices();

@@ -198,13 +198,20 @@ bool Close(const StreamRef& stream) {
     return flushed && closed;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& out) {
+bool ReadWholeFile(const std::string& path, std::string& out, std::uintmax_t max_bytes) {
     StreamRef stream = OpenForReading(path);
     if (!stream) return false;
+    struct stat info;
+    if (fstat(fileno(stream->file), &info) != 0 || std::uintmax_t(info.st_size) > max_bytes) {
+        return false;
+    }
     std::string data;
     char chunk[65536];
     std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, stream->file)) > 0) data.append(chunk, got);
+    while ((got = std::fread(chunk, 1, sizeof chunk, stream->file)) > 0) {
+        data.append(chunk, got);
+        if (data.size() > max_bytes) return false;  // grew while being read
+    }
     if (std::ferror(stream->file)) return false;
     out = std::move(data);
     return true;

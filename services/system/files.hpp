@@ -27,5 +27,7 @@ bool Close(const StreamRef& stream);  // flushes and closes; false when the flus
 // A file-size limit makes the write fail instead of ending the process.
 bool ReplaceFile(const std::string& path, const std::string& scratch, const std::string& bytes,
                  std::string* error);
-// Reads a whole file into memory; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& out);
+// Reads a whole file into memory; false when it is missing, not a file, longer
+// than max_bytes or unreadable (out is left as it was then).
+bool ReadWholeFile(const std::string& path, std::string& out,
+                   std::uintmax_t max_bytes = UINTMAX_MAX);

@@ -1,5 +1,7 @@
 // lifecycle.cpp -- ending the program and putting every service back to its
 // load-time state, so the whole game can run again in the same process.
+#include "services/system/lifecycle.hpp"
+
 #include "services/audio/sound.hpp"
 #include "services/graphics/display.hpp"
 #include "services/graphics/draw.hpp"

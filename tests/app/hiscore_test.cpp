@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "app/globals.hpp"
+#include "app/main_loop.hpp"
 #include "game/player.hpp"
 #include "screens/play.hpp"
 #include "tests/app/sim_fixture.hpp"
@@ -254,7 +255,7 @@ TEST_F(HiscoreTest, AGameOverWithANewBestSavesAtOnce) {
         play_phase = PHASE_DYING;
         player->state = DEATH_PIT;
         player->score = score;
-        for (int frame = 0; frame < 2000 && game_state == STATE_PLAY; ++frame) play_frame();
+        for (int frame = 0; frame < 2000 && game_state == STATE_PLAY; ++frame) run_state_handler();
         ASSERT_EQ(game_state, STATE_GAME_OVER);
     };
     write_file("data/hiscore.dat", bytes({100, 0, 0, 0, 9}));

@@ -18,6 +18,10 @@ struct BadLine {
     const char* name;
     const char* text;
 };
+// Names the case in test listings, instead of the bytes of the parameter.
+void PrintTo(const BadLine& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ScriptErrorTest : public SimTest, public ::testing::WithParamInterface<BadLine> {};
 

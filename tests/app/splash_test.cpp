@@ -16,7 +16,7 @@ TEST_F(SplashTest, RunsFor326FramesThenTheTitleMenu) {
     ASSERT_EQ(run("at 326 dump last.json\nat 327 dump title.json\nstop 327\n"), 0) << message_;
     const std::string last = read_file("last.json");
     const std::string title = read_file("title.json");
-    EXPECT_EQ(dump_int(last, "game_state"), 0);
+    EXPECT_EQ(dump_int(last, "game_state"), STATE_STARTUP);
     EXPECT_EQ(dump_int(title, "game_state"), STATE_TITLE);
     // The music started by the splash plays on into the title menu.
     EXPECT_EQ(dump_text(title, "music_playing"), "true");
@@ -27,6 +27,10 @@ struct Skip {
     const char* event;
     bool ends;
 };
+// Names the case in test listings, instead of the bytes of the parameter.
+void PrintTo(const Skip& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class SplashSkipTest : public SimTest, public ::testing::WithParamInterface<Skip> {};
 
@@ -36,8 +40,9 @@ TEST_P(SplashSkipTest, OnlyTheFourSkipInputsEndItAfterTheFirstFrame) {
                   "\nat 1 dump one.json\nat 2 dump two.json\nstop 2\n"),
               0)
         << message_;
-    EXPECT_EQ(dump_int(read_file("one.json"), "game_state"), 0);
-    EXPECT_EQ(dump_int(read_file("two.json"), "game_state"), skip.ends ? STATE_TITLE : 0);
+    EXPECT_EQ(dump_int(read_file("one.json"), "game_state"), STATE_STARTUP);
+    EXPECT_EQ(dump_int(read_file("two.json"), "game_state"),
+              skip.ends ? STATE_TITLE : STATE_STARTUP);
 }
 
 // A joystick button is held across frame 1: a press that begins and ends

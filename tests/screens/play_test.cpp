@@ -44,6 +44,10 @@ struct DeathCase {
     bool figure_blank;      // the standing figure has no solid pixel
     int frames;             // until the game-over screen takes over
 };
+// Names the case in test listings, instead of the bytes of the parameter.
+void PrintTo(const DeathCase& c, std::ostream* out) {
+    *out << c.name;
+}
 class DeathLength : public ScreenTest, public ::testing::WithParamInterface<DeathCase> {};
 
 TEST_P(DeathLength, EndsInGameOver) {
@@ -53,10 +57,10 @@ TEST_P(DeathLength, EndsInGameOver) {
     player->x = c.x, player->y = 240;
     death_scale = 5.0f;
     trap_x = c.trap_x, trap_dx = c.trap_dx, trap_y = c.state == DEATH_SHOT ? 224 : 0;
-    trap_frame = c.trap_dx > 0 ? 38 : 37;
+    trap_frame = c.trap_dx > 0 ? FRAME_SHOT_FROM_LEFT : FRAME_SHOT_FROM_RIGHT;
     if (c.figure_blank) {
         std::vector<std::uint32_t> clear(32 * 32, 0);
-        SetImageFramePixels(tiles, 62, clear.data(), true);
+        SetImageFramePixels(tiles, FRAME_STANDING_FRONT, clear.data(), true);
     }
     int f = 1;
     for (play_frame(); game_state != STATE_GAME_OVER && f < 1000; f++) play_frame();

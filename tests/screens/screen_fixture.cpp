@@ -9,6 +9,7 @@
 #include "services/graphics/display.hpp"
 #include "services/platform/headless/headless.hpp"
 #include "services/system/app.hpp"
+#include "services/system/lifecycle.hpp"
 
 namespace {
 

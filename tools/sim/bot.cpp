@@ -9,6 +9,8 @@
 #include "app/globals.hpp"
 #include "game/level.hpp"
 #include "game/player.hpp"
+#include "screens/game_over.hpp"
+#include "screens/menu.hpp"
 #include "screens/play.hpp"
 #include "services/input/input.hpp"
 #include "tools/sim/bot_route.hpp"
@@ -61,7 +63,8 @@ GridView read_grid() {
 
 // The grid cell under Bodger's centre.
 int player_cell(const player_tag& p) {
-    const int col = (int(p.x) - 16) / 32, row = (int(p.y) - 48) / 32;
+    const int col = (int(p.x) - kFirstCellX) / kCellSize;
+    const int row = (int(p.y) - kFirstCellY) / kCellSize;
     return std::clamp(row, 0, kGridRows - 1) * kGridColumns + std::clamp(col, 0, kGridColumns - 1);
 }
 
@@ -118,21 +121,23 @@ void bot_start() {
 std::vector<TimedEvent> bot_frame(int) {
     std::vector<TimedEvent> out;
     switch (game_state) {
-        case 0:  // the splash: a click cuts it short
+        case STATE_STARTUP:  // the splash: a click cuts it short
             out.push_back(input_event(Action::MouseClick, 1));
             break;
         case STATE_TITLE:  // point at "Start Game" and click it
-            out.push_back(input_event(Action::MouseMove, 320, 240));
+            out.push_back(input_event(Action::MouseMove, kMenuX, kFirstItemY));
             out.push_back(input_event(Action::MouseClick, 1));
             break;
         case STATE_GAME_OVER:
             // One press cuts the screen short; pressing again would keep it up.
-            if (phase_timer < 150) out.push_back(input_event(Action::KeyPress, KEY_LCONTROL));
+            if (phase_timer < kGameOverSkipTo)
+                out.push_back(input_event(Action::KeyPress, KEY_LCONTROL));
             break;
         case STATE_PLAY:
             if (play_phase == PHASE_INTRO) {
                 memory.planned = false;  // a new game plans afresh
-                if (phase_timer < 800) out.push_back(input_event(Action::KeyPress, KEY_LCONTROL));
+                if (phase_timer < kIntroEnd)
+                    out.push_back(input_event(Action::KeyPress, KEY_LCONTROL));
             } else if (play_phase == PHASE_PLAYING) {
                 playing(out);
             }

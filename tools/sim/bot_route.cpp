@@ -33,18 +33,18 @@ int stock_malus(int carried) {
 // `free_only`: only worth it by a route that uses up nothing.
 int goal_malus(int tile2, const Walker& walker, bool& free_only) {
     free_only = false;
-    if (tile2 >= 51 && tile2 <= 55) return 0;
+    if (tile2 >= TILE_PIECE_1 && tile2 <= TILE_PIECE_5) return 0;
     switch (tile2) {
-        case 56:  // the whole remote stands for every missing piece
+        case TILE_REMOTE:  // the whole remote stands for every missing piece
             return -2 * kStep * (walker.rpieces - 1);
-        case 31:
+        case TILE_BEER:
             return stock_malus(walker.beer);
-        case 35:
+        case TILE_GLASS:
             return stock_malus(walker.glass);
-        case 27:
+        case TILE_BONUS:
             free_only = true;
             return 5 * kStep;
-        case 21:  // TNT clears about a quarter of the bricks
+        case TILE_TNT:  // TNT clears about a quarter of the bricks
             return 15 * kStep;
         default:
             return kNoTarget;
@@ -91,9 +91,9 @@ int reverse_dir(int dir) {
 
 EntryCost entry_cost(const CellView& cell) {
     EntryCost cost;
-    if (cell.tile2 == 18) cost.deadly = true;  // an armed trap kills, whatever he carries
-    if ((cell.tile1 == 0 || cell.tile1 == 5) && cell.glass == 0) cost.glass = 1;
-    if (cell.tile2 == 4) cost.beer = 1;
+    if (cell.tile2 == TILE_TRAP) cost.deadly = true;  // an armed trap kills, whatever he carries
+    if ((cell.tile1 == TILE_PIT || cell.tile1 == TILE_PIT_EDGE) && cell.glass == 0) cost.glass = 1;
+    if (cell.tile2 == TILE_BRICK) cost.beer = 1;
     return cost;
 }
 

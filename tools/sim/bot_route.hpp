@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "game/level.hpp"
+
 namespace sim {
 
 inline constexpr int kGridColumns = 20;
@@ -12,9 +14,9 @@ inline constexpr int kGridCells = kGridColumns * kGridRows;  // cells 0..259 of 
 
 // What the bot sees of one cell: the codes of its two layers and its plate.
 struct CellView {
-    int tile1 = 2;  // ground: 2 floor, 0 pit, 5 pit edge
-    int tile2 = 0;  // object code, 0 nothing
-    int glass = 0;  // 1 when a plate already bridges the pit
+    int tile1 = TILE_FLOOR;  // ground: TILE_FLOOR, TILE_PIT or TILE_PIT_EDGE
+    int tile2 = TILE_NONE;   // object code
+    int glass = 0;           // 1 when a plate already bridges the pit
 };
 using GridView = std::array<CellView, kGridCells>;
 

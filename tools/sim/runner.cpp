@@ -15,6 +15,7 @@
 #include "services/audio/sound.hpp"
 #include "services/graphics/display.hpp"
 #include "services/graphics/image.hpp"
+#include "services/graphics/png.hpp"
 #include "services/platform/headless/headless.hpp"
 #include "tools/sim/bot.hpp"
 #include "tools/sim/dump.hpp"

@@ -3,14 +3,14 @@
 #include <vector>
 
 #include "raster_support.hpp"
-#include "services/graphics/raster_pacing.hpp"
+#include "services/graphics/display_pacing.hpp"
 #include "services/input/input.hpp"
 
 namespace {
 
 // Moves only when slept on, when a present waits for a blank (the scripted
 // intervals in turn), or when a test says so.  Wraps like the real counter.
-struct FakeClock : raster::TFrameClock {
+struct FakeClock : display_pacing::TFrameClock {
     std::uint32_t now = 0x7FFFFF00u;
     std::vector<int> blank_ms = {16, 17, 17};
     std::vector<int> presents;  // the sync of each present
@@ -32,7 +32,7 @@ TDisplay Display(int depth, int hertz = 60) {
 TEST(Pacing, SoftPacingGivesSixtyFramesPerSecondAndNeverCatchesUp) {
     FakeClock clock;
     TDisplay d = Display(0);
-    raster::SetUpPacing(d, clock);
+    display_pacing::SetUpPacing(d, clock);
     ASSERT_TRUE(d.soft_sync);  // a window is never probed
     EXPECT_EQ(d.period, 16);
     EXPECT_EQ(d.remainder, 40);
@@ -40,7 +40,7 @@ TEST(Pacing, SoftPacingGivesSixtyFramesPerSecondAndNeverCatchesUp) {
     std::uint32_t last = start;
     int of16 = 0, of17 = 0;
     for (int frame = 0; frame < 60; ++frame) {
-        raster::PacedFlip(d, clock, -1);
+        display_pacing::PacedFlip(d, clock, -1);
         of16 += clock.Since(last) == 16;
         of17 += clock.Since(last) == 17;
         last = clock.now;
@@ -51,10 +51,10 @@ TEST(Pacing, SoftPacingGivesSixtyFramesPerSecondAndNeverCatchesUp) {
     EXPECT_EQ(clock.presents, std::vector<int>(60, 0));
 
     clock.now += 50;  // a slow frame: presented at once, the schedule restarts there
-    raster::PacedFlip(d, clock, -1);
+    display_pacing::PacedFlip(d, clock, -1);
     const std::uint32_t late = clock.now;
     EXPECT_EQ(d.next_frame_time, int(late));
-    raster::PacedFlip(d, clock, -1);
+    display_pacing::PacedFlip(d, clock, -1);
     EXPECT_GE(clock.Since(late), 16);
 }
 
@@ -62,12 +62,12 @@ TEST(Pacing, ThreeSteadyBlanksInARowPaceAFullScreenByTheBlank) {
     FakeClock clock;
     clock.blank_ms = {16, 16, 30, 15, 17, 16};
     TDisplay d = Display(32);
-    raster::SetUpPacing(d, clock);
+    display_pacing::SetUpPacing(d, clock);
     EXPECT_FALSE(d.soft_sync);
     EXPECT_EQ(clock.presents, std::vector<int>(6, 1));
     EXPECT_EQ(d.next_frame_time, int(clock.now));
-    raster::PacedFlip(d, clock, -1);
-    raster::PacedFlip(d, clock, 0);  // an explicit sync is always obeyed
+    display_pacing::PacedFlip(d, clock, -1);
+    display_pacing::PacedFlip(d, clock, 0);  // an explicit sync is always obeyed
     EXPECT_EQ(clock.presents.back(), 0);
     EXPECT_EQ(clock.presents[6], 1);
 }
@@ -77,20 +77,20 @@ TEST(Pacing, UnsteadyOrMissingBlankFallsBackToSleepingWithinASecond) {
     clock.blank_ms = {16, 16, 25};
     TDisplay d = Display(32);
     const std::uint32_t start = clock.now;
-    raster::SetUpPacing(d, clock);
+    display_pacing::SetUpPacing(d, clock);
     EXPECT_TRUE(d.soft_sync);
     EXPECT_GE(clock.Since(start), 1000);
     EXPECT_LT(clock.Since(start), 1000 + 25);
-    raster::PacedFlip(d, clock, 1);
+    display_pacing::PacedFlip(d, clock, 1);
     EXPECT_EQ(clock.presents.back(), 1);
 
     FakeClock frozen;  // presents never wait, the clock never moves: the probe still ends
     frozen.blank_ms.clear();
-    raster::SetUpPacing(d, frozen);
+    display_pacing::SetUpPacing(d, frozen);
     EXPECT_TRUE(d.soft_sync);
 
     TDisplay none = Display(32, 0);  // no hertz: no probe, never soft
-    raster::SetUpPacing(none, clock);
+    display_pacing::SetUpPacing(none, clock);
     EXPECT_FALSE(none.soft_sync);
 }
 

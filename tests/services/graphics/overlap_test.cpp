@@ -1,4 +1,6 @@
 // Pixel-accurate overlap of two frames placed as drawing places them.
+#include "services/graphics/overlap.hpp"
+
 #include "raster_support.hpp"
 
 namespace {

@@ -7,6 +7,7 @@
 #include "services/input/input.hpp"
 #include "services/input/joystick.hpp"
 #include "services/platform/headless/headless.hpp"
+#include "services/system/lifecycle.hpp"
 #include "services/system/random.hpp"
 
 namespace {

@@ -99,6 +99,15 @@ TEST_F(FilesTest, AFifoIsRefusedWithoutWaiting) {
     EXPECT_FALSE(PathTaken("data\\missing.dat"));
 }
 
+TEST_F(FilesTest, AWholeFileIsReadOnlyUpToItsLimit) {
+    WriteBytes("data/four.dat", "abcd");
+    std::string out = "kept";
+    EXPECT_FALSE(ReadWholeFile("data\\four.dat", out, 3));
+    EXPECT_EQ(out, "kept");
+    ASSERT_TRUE(ReadWholeFile("data\\four.dat", out, 4));
+    EXPECT_EQ(out, "abcd");
+}
+
 TEST_F(FilesTest, WritingFailuresAreReported) {
     EXPECT_FALSE(OpenForWriting("data"));                  // a directory
     EXPECT_FALSE(OpenForWriting("nowhere\\hiscore.dat"));  // no such folder

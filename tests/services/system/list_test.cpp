@@ -74,6 +74,32 @@ TEST(ListTest, ObjectsAppendedDuringAWalkAreReached) {
     EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 5}));
 }
 
+TEST(ListTest, AnObjectAppendedWhileTheWalkStandsOnTheLastIsReached) {
+    TList<Item> list;
+    Add(list, 1);
+    std::vector<int> seen;
+    auto walk = list.ObjectEnumerator();
+    while (walk.HasNext()) {
+        auto item = walk.NextObject();
+        seen.push_back(item->id);
+        // The last object spawns one and removes itself, as a dying effect may.
+        if (item->id < 3) Add(list, item->id + 1);
+        if (item->id == 2) list.RemoveLink(item->link);
+    }
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(Walk(list), (std::vector<int>{1, 3}));
+}
+
+TEST(ListTest, AWalkBegunOnAnEmptyListReachesWhatIsAppendedLater) {
+    TList<Item> list;
+    auto walk = list.ObjectEnumerator();
+    EXPECT_FALSE(walk.HasNext());
+    Add(list, 7);
+    ASSERT_TRUE(walk.HasNext());
+    EXPECT_EQ(walk.NextObject()->id, 7);
+    EXPECT_FALSE(walk.HasNext());
+}
+
 TEST(ListTest, RemoveTakesTheFirstMatchOnlyAndReportsAbsence) {
     TList<Item> list;
     auto a = Add(list, 1);

@@ -1,9 +1,9 @@
 // deaths.cpp -- the five death sequences: brick (5), pit fall (6), side shot
 // (7), falling object (8) and trap door (9, which turns into the pit fall).
-#include "screens/deaths.hpp"
+#include "game/deaths.hpp"
 
 #include "app/assets.hpp"
-#include "app/globals.hpp"
+#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
 #include "fx/brick.hpp"
 #include "fx/dust.hpp"
@@ -11,10 +11,19 @@
 #include "fx/flame.hpp"
 #include "game/level.hpp"
 #include "game/player.hpp"
-#include "screens/play.hpp"
+#include "game/state.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/graphics/image.hpp"
+#include "services/graphics/overlap.hpp"
 #include "services/system/convert.hpp"
+
+float trap_x = 0.0f, trap_y = 0.0f;
+float trap_x2 = 0.0f;
+float trap_dx = 0.0f;
+int trap_frame = 0;
+int trap_phase = 0;
+int death_spin = 0;
+float death_scale = 0.0f;
 
 namespace {
 
@@ -34,7 +43,7 @@ void world_step() {
     flame_tag::update_all();
     explode_tag::update_all();
     dust_tag::update_all();
-    brick_tag::update_all();
+    brick_tag::update_all(level_r, level_g, level_b);
 }
 
 void draw_player(int frame) {
@@ -44,7 +53,7 @@ void draw_player(int frame) {
 void brick_death() {
     SetColor(level_r + 5, level_g + 5, level_b + 5);
     neutral();
-    draw_player(4);
+    draw_player(FRAME_BRICK);
     SetColor(2, 2, 2);
     draw_player(player->frame + player->a_ctr);
     if (phase_timer > kBrickFrames) end_death();
@@ -53,7 +62,7 @@ void brick_death() {
 // No world step: only the stars, the falling figure and the HUD are drawn.
 void pit_fall() {
     drawer->sip(BLEND_MASK, 1.0f, float(death_spin), death_scale, death_scale);
-    DrawImageFrame(tiles, 320, 220, 90);
+    DrawImageFrame(tiles, 320, 220, FRAME_FALLING);
     death_spin += 5;
     death_scale -= 0.05f;
     if (death_scale <= 0) end_death();
@@ -62,11 +71,12 @@ void pit_fall() {
 
 void side_shot() {
     if (trap_phase == 0) {
-        draw_player(62);
+        draw_player(FRAME_STANDING_FRONT);
         DrawImageFrame(tiles, trap_x, trap_y, trap_frame);
         trap_x += trap_dx;
-        const bool hit = ImagesOverlap(tiles, ToInt(player->x), ToInt(player->y - 16), 62, tiles,
-                                       ToInt(trap_x), ToInt(trap_y), trap_frame);
+        const bool hit =
+            ImagesOverlap(tiles, ToInt(player->x), ToInt(player->y - 16), FRAME_STANDING_FRONT,
+                          tiles, ToInt(trap_x), ToInt(trap_y), trap_frame);
         // Art in which the shot and the figure share no solid pixel would let
         // the shot fly on for ever; once it has left the screen it strikes.
         const bool gone = trap_x < kOffLeft || trap_x > kOffRight;
@@ -81,9 +91,9 @@ void side_shot() {
         }
         return;
     }
-    draw_player(84);
+    draw_player(FRAME_SHOES_LEFT_BEHIND);
     drawer->sip(BLEND_MASK, 1.0f, float(death_spin), 1.0f, 1.0f);
-    DrawImageFrame(tiles, trap_x, trap_y, 85);
+    DrawImageFrame(tiles, trap_x, trap_y, FRAME_KNOCKED_AWAY);
     trap_x += trap_dx;
     neutral();
     death_spin = ToInt(death_spin + trap_dx);
@@ -92,8 +102,8 @@ void side_shot() {
 
 void falling_object() {
     if (trap_phase == 0) {
-        draw_player(62);
-        DrawImageFrame(tiles, trap_x, trap_y, 36);
+        draw_player(FRAME_STANDING_FRONT);
+        DrawImageFrame(tiles, trap_x, trap_y, FRAME_POT);
         trap_y += 5;
         if (trap_y > player->y - 32) {
             trap_phase = 1;
@@ -105,16 +115,16 @@ void falling_object() {
         }
         return;
     }
-    draw_player(77);
-    DrawImageFrame(tiles, trap_x, trap_y, 78);
-    DrawImageFrame(tiles, trap_x2, trap_y, 79);
+    draw_player(FRAME_SQUASHED);
+    DrawImageFrame(tiles, trap_x, trap_y, FRAME_POT_LEFT_HALF);
+    DrawImageFrame(tiles, trap_x2, trap_y, FRAME_POT_RIGHT_HALF);
     trap_x -= 2;
     trap_x2 += 2;
     if (trap_x < kOffLeft && trap_x2 > kOffRight) end_death();
 }
 
 void trap_door() {
-    draw_player(62);
+    draw_player(FRAME_STANDING_FRONT);
     if (phase_timer > kTrapDoorFrames) {
         death_spin = 0;
         death_scale = 5.0f;
@@ -160,4 +170,12 @@ void dying_step() {
         default:
             break;
     }
+}
+
+void reset_deaths() {
+    trap_x = trap_y = trap_x2 = trap_dx = 0.0f;
+    trap_frame = 0;
+    trap_phase = 0;
+    death_spin = 0;
+    death_scale = 0.0f;
 }

@@ -1,11 +1,11 @@
-// raster_pacing.hpp -- frame pacing: the vertical-blank probe and the soft
+// display_pacing.hpp -- frame pacing: the vertical-blank probe and the soft
 // schedule of Flip(-1), written against a small clock-and-present interface
 // so that a fake clock can drive them.
 #pragma once
 
 #include "services/graphics/display.hpp"
 
-namespace raster {
+namespace display_pacing {
 
 // What pacing needs from the machine: the millisecond clock (32-bit wrap),
 // sleeping, and presenting the back buffer.
@@ -26,4 +26,4 @@ void SetUpPacing(TDisplay& display, TFrameClock& clock);
 // display's hertz, by sleeping when soft_sync, else by the vertical blank.
 void PacedFlip(TDisplay& display, TFrameClock& clock, int sync);
 
-}  // namespace raster
+}  // namespace display_pacing

@@ -1,10 +1,10 @@
-// raster_pacing.cpp -- 60 frames a second: trust the vertical blank when it
+// display_pacing.cpp -- 60 frames a second: trust the vertical blank when it
 // is steady, otherwise sleep to a schedule that never tries to catch up.
-#include "services/graphics/raster_pacing.hpp"
+#include "services/graphics/display_pacing.hpp"
 
 #include <cstdint>
 
-namespace raster {
+namespace display_pacing {
 namespace {
 
 // Milliseconds from a to b on the wrapping 32-bit clock.
@@ -76,4 +76,4 @@ void PacedFlip(TDisplay& d, TFrameClock& clock, int sync) {
     clock.Present(0);
 }
 
-}  // namespace raster
+}  // namespace display_pacing
