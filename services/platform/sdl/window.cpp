@@ -35,18 +35,21 @@ bool Fail(std::string* error) {
     return false;
 }
 
+bool Set(const char* name) {
+    const char* value = SDL_getenv(name);
+    return value && *value;
+}
+
 // Says what a player can check when no display could be reached.
 std::string NoDisplay(const char* detail) {
-    const char* x11 = SDL_getenv("DISPLAY");
-    const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
     std::string text;
-    if ((!x11 || !*x11) && (!wayland || !*wayland)) {
+    if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY")) {
         text = "no display: neither DISPLAY nor WAYLAND_DISPLAY is set";
     } else {
         text = "no display reachable: check that DISPLAY";
-        if (x11 && *x11) text += std::string(" (") + x11 + ")";
+        if (Set("DISPLAY")) text += std::string(" (") + SDL_getenv("DISPLAY") + ")";
         text += " or WAYLAND_DISPLAY";
-        if (wayland && *wayland) text += std::string(" (") + wayland + ")";
+        if (Set("WAYLAND_DISPLAY")) text += std::string(" (") + SDL_getenv("WAYLAND_DISPLAY") + ")";
         text += " names a running display you may use";
     }
     if (detail && *detail) text += std::string(" [") + detail + "]";
@@ -188,6 +191,15 @@ namespace platform {
 bool OpenWindow(int width, int height, bool fullscreen, const std::string& title,
                 std::string* error) {
     CloseWindow();
+    if (!SDL_getenv("SDL_VIDEODRIVER") && !Set("WAYLAND_DISPLAY") && !Set("XDG_RUNTIME_DIR")) {
+        // No Wayland display can be reached this way, and trying prints a
+        // line of its own: say the one line that matters instead.
+        if (!Set("DISPLAY")) {
+            if (error) *error = NoDisplay(nullptr);
+            return false;
+        }
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         if (error) *error = NoDisplay(SDL_GetError());
         return false;
