@@ -87,13 +87,12 @@ bool HandleToggleKey(const SDL_KeyboardEvent& key) {
         return true;
     }
     if (t.swallowing[code]) return true;  // its auto-repeats
-    if (!IsToggleKey(key.keysym)) return false;
+    // A key already held for the game stays the game's, Alt or not.
+    if (key.repeat || !IsToggleKey(key.keysym)) return false;
     t.swallowing[code] = true;
-    if (!key.repeat) {
-        sdl_backend::ToggleFullScreen();
-        t.settling = true;
-        t.settle_start = SDL_GetTicks();
-    }
+    sdl_backend::ToggleFullScreen();
+    t.settling = true;
+    t.settle_start = SDL_GetTicks();
     return true;
 }
 

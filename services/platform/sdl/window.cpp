@@ -3,6 +3,7 @@
 // Every art pixel comes out the same size to within one screen pixel: the
 // frame is enlarged by a whole factor with hard edges, then shrunk smoothly
 // to the box, so only the seams between art pixels are softened.
+#include <algorithm>
 #include <cstring>
 
 #include "services/platform/platform.hpp"
@@ -125,8 +126,7 @@ bool IsFullScreen() {
 void ToggleFullScreen() {
     WindowState& s = State();
     if (!s.window) return;
-    const int display =
-        SDL_GetWindowDisplayIndex(s.window) >= 0 ? SDL_GetWindowDisplayIndex(s.window) : 0;
+    const int display = std::max(SDL_GetWindowDisplayIndex(s.window), 0);
     if (s.fullscreen) {
         SDL_SetWindowFullscreen(s.window, 0);
         SDL_SetWindowBordered(s.window, SDL_TRUE);
