@@ -4,7 +4,6 @@
 // frame is enlarged by a whole factor with hard edges, then shrunk smoothly
 // to the box, so only the seams between art pixels are softened.
 #include <algorithm>
-#include <cstring>
 
 #include "services/platform/platform.hpp"
 #include "services/platform/sdl/sdl_signals.hpp"
@@ -275,23 +274,9 @@ void Present(const std::uint32_t* pixels, int width, int height, int sync) {
         SDL_RenderSetVSync(s.renderer, want_vsync);
         s.vsync = want_vsync;
     }
-    void* locked = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(s.texture, nullptr, &locked, &pitch) == 0) {
-        // The locked memory is write-only: every row is written in full.
-        const std::size_t row = std::size_t(width) * sizeof(std::uint32_t);
-        auto* dst = static_cast<unsigned char*>(locked);
-        if (std::size_t(pitch) == row) {
-            std::memcpy(dst, pixels, row * std::size_t(height));
-        } else {
-            for (int y = 0; y < height; ++y) {
-                unsigned char* line = dst + std::size_t(y) * std::size_t(pitch);
-                std::memcpy(line, pixels + std::size_t(y) * std::size_t(width), row);
-                std::memset(line + row, 0, std::size_t(pitch) - row);
-            }
-        }
-        SDL_UnlockTexture(s.texture);
-    }
+    // Handed straight to the renderer, which copies it once into the texture
+    // (filling a locked texture would add a second copy of every frame).
+    SDL_UpdateTexture(s.texture, nullptr, pixels, width * int(sizeof(std::uint32_t)));
     sdl_backend::ComposeFrame();
     SDL_RenderPresent(s.renderer);
 }
