@@ -3,7 +3,10 @@
 // and presenting it, without waiting for the vertical blank.  Needs a
 // display (e.g. Xvfb at the screen size to measure); the label names the
 // renderer and the output size.  The game's own share against the driver's
-// is told apart with a profiler (bench/README.md).
+// is told apart with a profiler: under `perf record --call-graph dwarf`, the
+// samples below platform::Present whose leaf is this binary (or the C
+// library called straight from it) are the game's; the rest (renderer, GL
+// and its helper threads, kernel) are the driver's.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 #include <time.h>
