@@ -1,12 +1,15 @@
 // events.cpp -- SDL events turned into the game's window events: virtual key
 // codes, buttons 1 left / 2 right / 3 middle, pointer positions in back-buffer
 // pixels.  SDL turns SIGINT and SIGTERM into a quit event, which arrives here
-// as the close box, so the game's exit sequence still runs.
-#include <algorithm>
+// as the close box, so the game's exit sequence still runs; SIGHUP does too.
+// Alt+Enter and F11 switch between full screen and a window and never reach
+// the game.
+#include <cmath>
 
 #include "services/platform/platform.hpp"
 #include "services/platform/sdl/keymap.hpp"
 #include "services/platform/sdl/sdl_joystick.hpp"
+#include "services/platform/sdl/sdl_signals.hpp"
 #include "services/platform/sdl/sdl_window.hpp"
 
 namespace {
@@ -49,9 +52,70 @@ int GameButton(Uint8 sdl_button) {
     }
 }
 
-// Positions in the black bars come out negative or past the edge.
-int Clamp(int value, int size) {
-    return std::clamp(value, 0, size > 0 ? size - 1 : 0);
+// Switching between full screen and a window makes some window managers
+// take the focus away and give it back.  For a while after a switch the
+// focus events are held back; then the game hears only a real change, so
+// the switch neither suspends the game nor clears its input.
+constexpr Uint32 kFocusSettleMs = 750;
+
+struct ToggleState {
+    bool swallowing[SDL_NUM_SCANCODES] = {};  // toggle keys whose release is not the game's
+    bool settling = false;
+    Uint32 settle_start = 0;
+    int told_focus = -1;  // the focus the game last heard of: 1, 0, or -1 not yet
+};
+
+ToggleState& Toggle() {
+    static ToggleState state;
+    return state;
+}
+
+bool IsToggleKey(const SDL_Keysym& key) {
+    if (key.scancode == SDL_SCANCODE_F11) return true;
+    const bool enter = key.scancode == SDL_SCANCODE_RETURN || key.scancode == SDL_SCANCODE_KP_ENTER;
+    return enter && (key.mod & KMOD_ALT) != 0;
+}
+
+// True when the key event belongs to the toggle and must not reach the game.
+bool HandleToggleKey(const SDL_KeyboardEvent& key) {
+    ToggleState& t = Toggle();
+    const SDL_Scancode code = key.keysym.scancode;
+    if (code < 0 || code >= SDL_NUM_SCANCODES) return false;
+    if (key.type == SDL_KEYUP) {
+        if (!t.swallowing[code]) return false;
+        t.swallowing[code] = false;
+        return true;
+    }
+    if (t.swallowing[code]) return true;  // its auto-repeats
+    // A key already held for the game stays the game's, Alt or not.
+    if (key.repeat || !IsToggleKey(key.keysym)) return false;
+    t.swallowing[code] = true;
+    sdl_backend::ToggleFullScreen();
+    t.settling = true;
+    t.settle_start = SDL_GetTicks();
+    return true;
+}
+
+// A focus change for the game, or false while the window is settling after
+// a switch.
+bool FocusEvent(bool gained, platform::Event& out) {
+    ToggleState& t = Toggle();
+    if (t.settling) return false;
+    t.told_focus = gained ? 1 : 0;
+    out = {gained ? platform::EventType::FocusGained : platform::EventType::FocusLost};
+    return true;
+}
+
+// Once the window has settled: the focus change the game has not heard of.
+bool SettledFocus(platform::Event& out) {
+    ToggleState& t = Toggle();
+    if (!t.settling || SDL_GetTicks() - t.settle_start < kFocusSettleMs) return false;
+    t.settling = false;
+    SDL_Window* window = sdl_backend::Window();
+    if (!window || t.told_focus < 0) return false;
+    const bool focused = (SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) != 0;
+    if (focused == (t.told_focus == 1)) return false;
+    return FocusEvent(focused, out);
 }
 
 // Translates one SDL event; false for events the game has no use for.
@@ -60,6 +124,7 @@ bool Translate(const SDL_Event& e, platform::Event& out) {
     switch (e.type) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
+            if (HandleToggleKey(e.key)) return false;
             if (e.key.repeat) return false;
             const int code = sdl_backend::VirtualKey(e.key.keysym);
             if (code == 0) return false;
@@ -78,8 +143,8 @@ bool Translate(const SDL_Event& e, platform::Event& out) {
             return true;
         }
         case SDL_MOUSEMOTION:
-            out = {EventType::MouseMove, 0, Clamp(e.motion.x, sdl_backend::LogicalWidth()),
-                   Clamp(e.motion.y, sdl_backend::LogicalHeight())};
+            out = {EventType::MouseMove};
+            sdl_backend::WindowToPicture(e.motion.x, e.motion.y, &out.x, &out.y);
             return true;
         case SDL_MOUSEWHEEL: {
             int steps = e.wheel.y;
@@ -89,14 +154,8 @@ bool Translate(const SDL_Event& e, platform::Event& out) {
             return true;
         }
         case SDL_WINDOWEVENT:
-            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-                out = {EventType::FocusLost};
-                return true;
-            }
-            if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-                out = {EventType::FocusGained};
-                return true;
-            }
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) return FocusEvent(false, out);
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) return FocusEvent(true, out);
             return false;
         case SDL_QUIT:
             out = {EventType::Close};
@@ -124,6 +183,11 @@ bool PollEvent(Event& out) {
             if (q.get == q.put) q.get = q.put = 0;
             return true;
         }
+        if (sdl_backend::TakeHangup()) {
+            out = {EventType::Close};
+            return true;
+        }
+        if (SettledFocus(out)) return true;
         SDL_Event e;
         if (!SDL_PollEvent(&e)) return false;
         if (Translate(e, out)) return true;
@@ -146,10 +210,18 @@ void WarpMouse(int x, int y) {
     SDL_Renderer* renderer = sdl_backend::Renderer();
     if (!window || !renderer) return;
     // Aim at the middle of the back-buffer pixel so the move event that
-    // follows maps back to exactly (x, y) whatever the scale.
-    int wx = 0, wy = 0;
-    SDL_RenderLogicalToWindow(renderer, float(x) + 0.5f, float(y) + 0.5f, &wx, &wy);
-    SDL_WarpMouseInWindow(window, wx, wy);
+    // follows maps back to exactly (x, y) wherever a back-buffer pixel is at
+    // least one window pixel.
+    int ww = 0, wh = 0, ow = 0, oh = 0;
+    SDL_GetWindowSize(window, &ww, &wh);
+    SDL_GetRendererOutputSize(renderer, &ow, &oh);
+    if (ow <= 0 || oh <= 0) return;
+    const sdl_backend::Box box = sdl_backend::PictureBox();
+    const double px =
+        sdl_backend::OutputPosition(x, box.x, box.w, sdl_backend::LogicalWidth()) * ww / ow;
+    const double py =
+        sdl_backend::OutputPosition(y, box.y, box.h, sdl_backend::LogicalHeight()) * wh / oh;
+    SDL_WarpMouseInWindow(window, int(std::floor(px)), int(std::floor(py)));
 }
 
 }  // namespace platform

@@ -17,11 +17,13 @@ bool IsSource(const fs::path& path) {
     return ext == ".cpp" || ext == ".hpp" || ext == ".h" || ext == ".cc" || ext == ".c";
 }
 
-// Folders that are not the project's sources: build trees and hidden ones.
+// Folders that are not the project's sources (build trees and hidden ones),
+// and the SDL back end with its own tests.
 bool Skipped(const fs::path& relative) {
     const std::string top = relative.begin()->string();
+    const std::string path = relative.generic_string();
     return top.rfind("build", 0) == 0 || top.rfind(".", 0) == 0 || top == "bench" ||
-           relative.generic_string().rfind("services/platform/sdl", 0) == 0;
+           path.rfind("services/platform/sdl", 0) == 0 || path.rfind("tests/platform/sdl", 0) == 0;
 }
 
 std::vector<std::string> FilesIncludingSdl(const fs::path& root) {

@@ -1,0 +1,206 @@
+// The real window on a private X server: Alt+Enter and F11 sent as real X
+// key events switch full screen and window, checked with the window system,
+// while the game's input carries on untouched; SIGHUP and a missing display
+// as the game binary meets them.
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "services/graphics/display.hpp"
+#include "services/input/input.hpp"
+#include "services/platform/sdl/sdl_window.hpp"
+#include "services/system/app.hpp"
+#include "tests/platform/sdl/xvfb_support.hpp"
+
+namespace {
+
+constexpr const char* kTitle = "Toggle Test";
+constexpr int kEnter = 13, kF11 = 122;
+
+// Runs frames of the game's own loop for ms milliseconds: presents and
+// processes the window events as each frame does.
+void RunFrames(int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+        Cls();
+        Flip(0);
+        PollSystem();
+        SDL_Delay(5);
+    }
+}
+
+sdl_test::Geometry Settled(int ms) {
+    RunFrames(ms);
+    return sdl_test::WindowGeometry(kTitle);
+}
+
+class WindowTest : public ::testing::Test {
+   protected:
+    void SetUp() override {
+        if (!server_.running()) GTEST_SKIP() << "Xvfb is not installed";
+        int status = 0;
+        sdl_test::Run("command -v xdotool xwininfo >/dev/null", &status);
+        if (status != 0) GTEST_SKIP() << "xdotool or xwininfo is not installed";
+        ResetInput();
+        SetAppTitle(kTitle);
+        std::string error;
+        ASSERT_TRUE(OpenGraphics(640, 480, 32, 0, 2, &error)) << error;
+        RunFrames(300);
+    }
+    void TearDown() override {
+        CloseGraphics();
+        ResetInput();
+    }
+    sdl_test::XServer server_{1920, 1080};
+};
+
+TEST_F(WindowTest, AltEnterAndF11ToggleWithoutTouchingTheGamesInput) {
+    sdl_test::Geometry g = sdl_test::WindowGeometry(kTitle);
+    EXPECT_EQ(g.w, 1920);
+    EXPECT_EQ(g.h, 1080);
+    ASSERT_TRUE(sdl_backend::IsFullScreen());
+
+    // A walk key held through the switches, and the pointer somewhere.
+    sdl_test::Run("xdotool keydown Left");
+    RunFrames(200);
+    ASSERT_TRUE(KeyIsDown(KEY_LEFT));
+    EXPECT_EQ(KeyHitCount(KEY_LEFT), 1);
+
+    sdl_test::Run("xdotool key alt+Return");
+    g = Settled(600);
+    EXPECT_FALSE(sdl_backend::IsFullScreen());
+    EXPECT_EQ(g.w, 1280);  // x2 is the largest that fits 1920x1080
+    EXPECT_EQ(g.h, 960);
+    EXPECT_EQ(g.x, 320);
+    EXPECT_EQ(g.y, 60);
+
+    sdl_test::Run("xdotool key F11");
+    g = Settled(600);
+    EXPECT_TRUE(sdl_backend::IsFullScreen());
+    EXPECT_EQ(g.w, 1920);
+    EXPECT_EQ(g.h, 1080);
+    EXPECT_EQ(g.x, 0);
+    EXPECT_EQ(g.y, 0);
+
+    // The game heard nothing of it: the held key is still held with no new
+    // hit, the toggle keys never arrived, no suspend, no close.
+    EXPECT_TRUE(KeyIsDown(KEY_LEFT));
+    EXPECT_EQ(KeyHitCount(KEY_LEFT), 0);
+    EXPECT_EQ(KeyHitCount(kEnter), 0);
+    EXPECT_EQ(KeyHitCount(kF11), 0);
+    EXPECT_FALSE(KeyIsDown(kEnter));
+    EXPECT_FALSE(InputSuspended());
+    EXPECT_FALSE(TakeCloseRequest());
+
+    // Many switches in a row end where they began, still answering.
+    for (int i = 0; i < 10; ++i) {
+        sdl_test::Run("xdotool key alt+Return");
+        RunFrames(60);
+    }
+    g = Settled(600);
+    EXPECT_TRUE(sdl_backend::IsFullScreen());
+    EXPECT_EQ(g.w, 1920);
+    sdl_test::Run("xdotool keyup Left");
+    RunFrames(200);
+    EXPECT_FALSE(KeyIsDown(KEY_LEFT));
+    EXPECT_EQ(KeyHitCount(kEnter), 0);
+}
+
+TEST_F(WindowTest, HangupIsACloseRequest) {
+    EXPECT_FALSE(TakeCloseRequest());
+    raise(SIGHUP);  // would end the process without the handler
+    RunFrames(50);
+    EXPECT_TRUE(TakeCloseRequest());
+    EXPECT_FALSE(TakeCloseRequest());
+}
+
+// The game binary itself, in a scratch folder of its own.
+class GameBinaryTest : public ::testing::Test {
+   protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("bodger-sdl-test-" + std::to_string(getpid()));
+        std::filesystem::create_directories(dir_ / "data");
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    // Starts the game with the environment changes in env ("NAME=value" or
+    // "-NAME" to unset); stderr goes to a file in the folder.
+    pid_t Start(const std::vector<std::string>& env) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            if (chdir(dir_.c_str()) != 0) _exit(126);
+            for (const std::string& e : env) {
+                if (e[0] == '-') {
+                    unsetenv(e.c_str() + 1);
+                } else {
+                    putenv(const_cast<char*>(e.c_str()));
+                }
+            }
+            setenv("SDL_AUDIODRIVER", "dummy", 1);
+            if (!freopen((dir_ / "stderr.txt").c_str(), "w", stderr)) _exit(126);
+            execl(BODGER_GAME_BINARY, BODGER_GAME_BINARY, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        return pid;
+    }
+
+    // The exit status, or -1 when the game has not ended within ms.
+    static int Wait(pid_t pid, int ms) {
+        for (int waited = 0; waited < ms; waited += 20) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            SDL_Delay(20);
+        }
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        return -1;
+    }
+
+    std::string Stderr() const {
+        std::ifstream in(dir_ / "stderr.txt");
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::filesystem::path dir_;
+};
+
+TEST_F(GameBinaryTest, HangupRunsTheExitSequenceAndKeepsTheBestScore) {
+    sdl_test::XServer server(1366, 768);
+    if (!server.running()) GTEST_SKIP() << "Xvfb is not installed";
+    const pid_t pid = Start({});
+    int found = 1;
+    sdl_test::Run("timeout 20 xdotool search --sync --name 'Bodger 2010' >/dev/null", &found);
+    ASSERT_EQ(found, 0) << Stderr();
+    SDL_Delay(500);
+    kill(pid, SIGHUP);
+    EXPECT_EQ(Wait(pid, 15000), 0) << Stderr();
+    EXPECT_EQ(std::filesystem::file_size(dir_ / "data" / "hiscore.dat"), 4u);
+}
+
+TEST_F(GameBinaryTest, NoDisplaySaysWhatToCheckInOneLine) {
+    for (const std::vector<std::string>& env :
+         {std::vector<std::string>{"-DISPLAY", "-WAYLAND_DISPLAY", "-SDL_VIDEODRIVER"},
+          std::vector<std::string>{"DISPLAY=:987", "-WAYLAND_DISPLAY", "-SDL_VIDEODRIVER",
+                                   "-XDG_RUNTIME_DIR"}}) {
+        SCOPED_TRACE(env[0]);
+        const pid_t pid = Start(env);
+        EXPECT_EQ(Wait(pid, 10000), 1);
+        const std::string text = Stderr();
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+        EXPECT_NE(text.find("DISPLAY"), std::string::npos) << text;
+        EXPECT_NE(text.find("WAYLAND_DISPLAY"), std::string::npos) << text;
+        EXPECT_FALSE(std::filesystem::exists(dir_ / "data" / "hiscore.dat"));
+    }
+}
+
+}  // namespace
