@@ -30,3 +30,8 @@ bench: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target benchmarks
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+# The browser build: build-web/ holds the page to serve and the runner for Node.
+.PHONY: web
+web:
+	@JOBS=$(JOBS) ./scripts/build-web

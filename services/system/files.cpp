@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "services/platform/platform.hpp"
+
 struct TStream {
     std::FILE* file = nullptr;
     bool writing = false;
@@ -84,6 +86,9 @@ bool Close(const StreamRef& stream) {
     const bool flushed = std::fflush(stream->file) == 0;
     const bool closed = std::fclose(stream->file) == 0;
     stream->file = nullptr;
+    // The browser keeps saved files only when told; a save renames its
+    // scratch file into place right after this, before the back end copies.
+    if (stream->writing && flushed && closed) platform::FilesChanged();
     return flushed && closed;
 }
 
