@@ -13,6 +13,7 @@ bool& Changed() {
     return changed;
 }
 
+// clang-format off
 // Every regular file in /saved that is no shipped sound comes back.  What
 // the data folder holds before that is what the page shipped.
 EM_JS(void, restore_saved, (), {
@@ -21,7 +22,7 @@ EM_JS(void, restore_saved, (), {
         FS.readdir("/game/data").forEach(function(name) { shipped[name] = true; });
         Module["bodgerShipped"] = shipped;
         FS.readdir("/saved").forEach(function(name) {
-            if (name == = "." || name == = ".." || shipped[name]) return;
+            if (name === "." || name === ".." || shipped[name]) return;
             var from = "/saved/" + name;
             if (!FS.isFile(FS.stat(from).mode)) return;
             FS.writeFile("/game/data/" + name, FS.readFile(from));
@@ -37,8 +38,8 @@ EM_JS(void, persist_saved, (), {
     try {
         var shipped = Module["bodgerShipped"] || {};
         FS.readdir("/game/data").forEach(function(name) {
-            if (name == = "." || name == = ".." || shipped[name]) return;
-            if (name.slice(-4) == = ".tmp") return;  // a save still in progress
+            if (name === "." || name === ".." || shipped[name]) return;
+            if (name.slice(-4) === ".tmp") return;  // a save still in progress
             var from = "/game/data/" + name;
             if (!FS.isFile(FS.stat(from).mode)) return;
             FS.writeFile("/saved/" + name, FS.readFile(from));
@@ -53,6 +54,7 @@ EM_JS(void, persist_saved, (), {
     }
 });
 
+// clang-format on
 }  // namespace
 
 namespace web_backend {

@@ -5,11 +5,13 @@
 
 #include "app/main_loop.hpp"
 #include "services/platform/web/files.hpp"
+#include "services/platform/web/web.hpp"
 
 int main() {
     if (chdir("/game") != 0) return 1;  // the sounds are packed into /game/data
     web_backend::RestoreSavedFiles();
     const int status = program_entry();
+    web_backend::PersistIfChanged();  // the score saved by the exit sequence
     // Quitting from the title menu ends the program; the page stays.
     EM_ASM({
         if (Module["setStatus"])
