@@ -131,6 +131,14 @@ async function main() {
     await page.screenshot({path: path.join(shots, "walked.png")});
     check(after.sum !== before.sum, "Bodger walks");
 
+    // The figure for the notes: the game's own work per presented frame.
+    const work = () => page.evaluate(() => [Module["bodgerFrames"] || 0, Module["bodgerWorkMs"] || 0]);
+    const [f0, w0] = await work();
+    await sleep(5000);
+    const [f1, w1] = await work();
+    const ms = (w1 - w0) / Math.max(f1 - f0, 1);
+    console.log(`frame cost: ${ms.toFixed(2)} ms of game work per frame over ${f1 - f0} frames`);
+
     // Escape pauses, goes to the title menu and leaves the game; the exit
     // saves the best score.  After a death the game-over screen ignores
     // Escape, so it is pressed until the game has ended.

@@ -25,9 +25,19 @@ WindowState& State() {
 
 // Suspends the game until the browser is about to paint the next frame: the
 // game's own loop stays as it is, the browser paces it.
+// The time the game worked since it last woke is summed for the page's
+// frame-cost figure (Module.bodgerFrames, Module.bodgerWorkMs).
+// clang-format off
 EM_ASYNC_JS(void, wait_animation_frame, (), {
+    var now = performance.now();
+    if (Module["bodgerWoke"]) {
+        Module["bodgerFrames"] = (Module["bodgerFrames"] || 0) + 1;
+        Module["bodgerWorkMs"] = (Module["bodgerWorkMs"] || 0) + (now - Module["bodgerWoke"]);
+    }
     await new Promise(function(resolve) { requestAnimationFrame(function() { resolve(); }); });
+    Module["bodgerWoke"] = performance.now();
 });
+// clang-format on
 
 EM_JS(void, put_frame, (const void* rgba, int width, int height), {
     var canvas = Module["canvas"];
