@@ -1,7 +1,7 @@
 # The two commands of the README, plus the sanitizer suite and the benchmarks.
 JOBS ?= 2
 BUILD := build
-.PHONY: play test test-sanitize bench deps configure
+.PHONY: play test test-web test-sanitize bench deps configure
 
 deps:
 	@./scripts/install-deps
@@ -17,7 +17,14 @@ play: deps-play
 test: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
-	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS) -LE web
+
+# The browser build's checks (label "web"): the first run builds emscripten's
+# libraries and the WebAssembly dependencies, which takes a while.
+test-web: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS) -L web
 
 test-sanitize: deps
 	@cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DBODGER_SANITIZE=ON > /dev/null
@@ -56,3 +63,8 @@ deb: deps-package
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target bodger2010
 	@cd $(BUILD) && cpack -G DEB
+
+# The browser build: build-web/ holds the page to serve and the runner for Node.
+.PHONY: web
+web:
+	@JOBS=$(JOBS) ./scripts/build-web

@@ -68,6 +68,11 @@ struct JoyReading {
 int JoystickCount();                           // enumerates the attached devices; ports 0..count-1
 bool ReadJoystick(int port, JoyReading& out);  // false when no device there
 
+// ---- Files ---------------------------------------------------------------
+// A file the game saves was written.  The browser back end stores it across
+// visits at its next chance; the desktop and headless back ends need not act.
+void FilesChanged();
+
 // ---- Audio ---------------------------------------------------------------
 // The back end pulls interleaved 16-bit stereo frames through this function:
 // from its audio thread (sdl) or in virtual time at each Present (headless).

@@ -13,6 +13,8 @@
 
 namespace fs = std::filesystem;
 
+#include "services/platform/platform.hpp"
+
 struct TStream {
     std::FILE* file = nullptr;
     bool writing = false;
@@ -166,7 +168,10 @@ bool ReplaceFile(const std::string& path, const std::string& scratch, const std:
         ::unlink(scratch_host.c_str());
         ok = false;
     }
-    if (ok) SyncFolderOf(host);
+    if (ok) {
+        SyncFolderOf(host);
+        platform::FilesChanged();  // the browser keeps its copy of the saved file
+    }
     if (!ok && error) *error = reason;
     return ok;
 }
@@ -195,6 +200,9 @@ bool Close(const StreamRef& stream) {
     const bool flushed = std::fflush(stream->file) == 0;
     const bool closed = std::fclose(stream->file) == 0;
     stream->file = nullptr;
+    // The browser keeps saved files only when told; a save renames its
+    // scratch file into place right after this, before the back end copies.
+    if (stream->writing && flushed && closed) platform::FilesChanged();
     return flushed && closed;
 }
 
