@@ -56,7 +56,7 @@ target_link_options(bodger2010-sim PRIVATE -fexceptions -sENVIRONMENT=node -sNOD
 
 # The page's program: the game's loop suspended at each frame (ASYNCIFY),
 # the sounds packed beside it, the best score kept in IndexedDB.
-add_executable(bodger2010 ${CMAKE_SOURCE_DIR}/services/platform/web/web_main.cpp
+add_executable(bodger2010 ${CMAKE_SOURCE_DIR}/tools/web_main.cpp
  )
 target_link_libraries(bodger2010 PRIVATE bodger_game platform_web)
 # Only the shipped sounds: a best score left in the source tree stays out.
