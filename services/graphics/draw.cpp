@@ -184,12 +184,18 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame) {
     // Mask, alpha and light drawing of nearest texels can take the frame with
     // the tint already applied, and then blend it untinted.
     raster::TTint tint = CurrentTint();
-    const int mode = st.blend_mode;
+    int mode = st.blend_mode;
     const bool plain_tint = tint.white && tint.a == 255;
     const std::uint32_t* tinted = nullptr;
     if (visible && !plain_tint &&
         (mode == BLEND_MASK || mode == BLEND_ALPHA || mode == BLEND_LIGHT))
         tinted = raster::FrameTinted(*image, frame, tint);
+    // Light of nearest texels at a white opaque tint (the frame itself, or its
+    // tinted copy) adds the same bytes at every draw: the star field's glows
+    // and the flames take them ready-made.
+    const std::uint32_t* lit = nullptr;
+    if (mode == BLEND_LIGHT && visible && (plain_tint || tinted))
+        lit = raster::FrameLit(*image, frame, tinted);
 
     if (IsIdentityMatrix(st)) {
         // The frame's top-left corner; a pixel is covered when its centre is inside.
@@ -203,7 +209,11 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame) {
             const std::uint32_t* copies = nullptr;
             if (visible && tint.a == 255 && (mode == BLEND_ALPHA || mode == BLEND_MASK))
                 copies = plain_tint ? tex.texels : tinted;
-            if (tinted) {
+            if (lit) {
+                tex.texels = lit;
+                tint = raster::TTint{};
+                mode = raster::kBlendLit;
+            } else if (tinted) {
                 tex.texels = tinted;
                 tint = raster::TTint{};
             }
@@ -219,7 +229,11 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame) {
         return;
     const int level = (image->flags & IMAGE_MIPMAPPED) ? MipLevelFor(quad) : 0;
     raster::TTexture tex = raster::FrameLevel(*image, frame, level);
-    if (tinted && level == 0 && !filtered) {
+    if (lit && level == 0 && !filtered) {
+        tex.texels = lit;
+        tint = raster::TTint{};
+        mode = raster::kBlendLit;
+    } else if (tinted && level == 0 && !filtered) {
         tex.texels = tinted;
         tint = raster::TTint{};
     }

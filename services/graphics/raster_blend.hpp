@@ -70,6 +70,30 @@ inline std::uint32_t Multiply(std::uint32_t src, std::uint32_t dst) {
     return 0xFF000000u | (r << 16) | (g << 8) | b;
 }
 
+// Light from a frame made ready for it (FrameLit): each texel already holds
+// what light adds, Div255(channel x alpha), with alpha 255, or 0 where clear.
+// Not a game blend mode: the rasteriser picks it for nearest light draws at a
+// white opaque tint, where it gives exactly the pixels of BLEND_LIGHT.
+constexpr int kBlendLit = 100;
+
+// A texel as light adds it at a white opaque tint (see kBlendLit).
+inline std::uint32_t LitTexel(std::uint32_t texel) {
+    const std::uint32_t a = texel >> 24;
+    if (a == 0) return 0;
+    return 0xFF000000u | Div255(((texel >> 16) & 255) * a) << 16 |
+           Div255(((texel >> 8) & 255) * a) << 8 | Div255((texel & 255) * a);
+}
+
+// A lit texel onto *dst: bytes added with saturation (a clear one adds nothing).
+inline void PlotLit(std::uint32_t* dst, std::uint32_t lit) {
+    std::uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const std::uint32_t sum = ((*dst >> shift) & 255) + ((lit >> shift) & 255);
+        out |= (sum > 255 ? 255 : sum) << shift;
+    }
+    *dst = out;
+}
+
 // Writes one texel (0xAARRGGBB) onto *dst by the blend mode.  The back buffer
 // stays opaque: every write sets alpha 255.
 template <int Mode>

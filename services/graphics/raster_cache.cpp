@@ -23,11 +23,13 @@ struct TFrameCache {
         bool valid = false;
         std::uint32_t key = 0;
         std::vector<std::uint32_t> texels;
+        std::vector<std::uint32_t> lit;  // FrameLit of texels, built on first use
     };
     TTinted tinted[2];
-    int next_tinted = 0;         // the slot replaced next
-    bool asked = false;          // a tint was asked for before...
-    std::uint32_t last_key = 0;  // ...this one
+    std::vector<std::uint32_t> lit;  // FrameLit of the frame itself
+    int next_tinted = 0;             // the slot replaced next
+    bool asked = false;              // a tint was asked for before...
+    std::uint32_t last_key = 0;      // ...this one
 };
 
 struct TImageCache {
@@ -147,6 +149,7 @@ const std::uint32_t* FrameTinted(TImage& image, int frame, const TTint& tint) {
     entry->next_tinted ^= 1;
     slot.valid = true;
     slot.key = key;
+    slot.lit.clear();
     slot.texels.resize(entry->size);
     for (std::size_t i = 0; i < entry->size; ++i) {
         const std::uint32_t texel = entry->source[i];
@@ -155,6 +158,30 @@ const std::uint32_t* FrameTinted(TImage& image, int frame, const TTint& tint) {
         slot.texels[i] = alpha << 24 | TintRgb(texel, tint);
     }
     return slot.texels.data();
+}
+
+const std::uint32_t* FrameLit(TImage& image, int frame, const std::uint32_t* tinted) {
+    TFrameCache* entry = EntryOf(image, frame);
+    if (!entry) return nullptr;
+    std::vector<std::uint32_t>* lit = nullptr;
+    const std::uint32_t* texels = nullptr;
+    if (!tinted) {
+        lit = &entry->lit;
+        texels = entry->source;
+    } else {
+        for (auto& slot : entry->tinted) {
+            if (slot.valid && slot.texels.data() == tinted) {
+                lit = &slot.lit;
+                texels = tinted;
+            }
+        }
+        if (!lit) return nullptr;
+    }
+    if (lit->size() != entry->size) {
+        lit->resize(entry->size);
+        for (std::size_t i = 0; i < entry->size; ++i) (*lit)[i] = LitTexel(texels[i]);
+    }
+    return lit->data();
 }
 
 int MipLevelCount(int w, int h) {

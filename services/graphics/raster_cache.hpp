@@ -44,6 +44,12 @@ const TVisible* FrameVisible(TImage& image, int frame);  // none for a bad frame
 // cheaper blended as it is) and kept for the last two; null otherwise.
 const std::uint32_t* FrameTinted(TImage& image, int frame, const TTint& tint);
 
+// The frame's texels as light adds them (LitTexel), for drawing with
+// kBlendLit: of the frame itself when tinted is null, else of the copy
+// FrameTinted gave (null when that copy is no longer kept).  Built on first
+// use and kept like the tinted copies.
+const std::uint32_t* FrameLit(TImage& image, int frame, const std::uint32_t* tinted);
+
 // Number of levels below the frame itself for a w x h frame.
 int MipLevelCount(int w, int h);
 

@@ -162,11 +162,16 @@ void FillLevelRows(int mode, const TQuadMap& q, const TTexture& tex, const TTint
         }
         if (span_begin >= span_end) continue;
         const double v = (q.v0 + q.dv_dy * py + q.dv_dx * span_begin) * sv;
-        const std::size_t row = std::size_t(ClampIndex(Fixed(v) >> kFracBits, tex.h));
+        // One conversion gives the fetched row (Fixed rounds up) and floor(v):
+        // v lies inside the frame here, so the clamp never cuts it.
+        const double x = std::clamp(v * kOne, -kStepLimit, kStepLimit);
+        const std::int64_t whole = std::int64_t(x);
+        const std::int64_t fixed_v = whole + (x > double(whole));
+        const std::size_t row = std::size_t(ClampIndex(fixed_v >> kFracBits, tex.h));
         // The visible columns go by floor(v), which can differ from the fetched row
         // just below a whole texel: both belong to the key.
-        const std::size_t vrow =
-            vis ? std::size_t(std::clamp(int(std::floor(v)), 0, tex.h - 1)) : row;
+        const std::int64_t floor_v = (whole - (x < double(whole))) >> kFracBits;
+        const std::size_t vrow = vis ? std::size_t(ClampIndex(floor_v, tex.h)) : row;
         if (row != line_row || vrow != line_vrow) {
             line_row = row;
             line_vrow = vrow;
@@ -201,7 +206,7 @@ void FillLevelRows(int mode, const TQuadMap& q, const TTexture& tex, const TTint
         if (end - begin <= kLineMax) {
             BlendRun(mode, out, line, end - begin, tint);
         } else {
-            NearestRun<true>(mode, out, end - begin, tex, fu_begin, Fixed(v), du, 0, tint);
+            NearestRun<true>(mode, out, end - begin, tex, fu_begin, fixed_v, du, 0, tint);
         }
     }
 }

@@ -100,7 +100,23 @@ void VectorRun(std::uint32_t* dst, const std::uint32_t* texels, int n, const TTi
     ScalarRun<Mode>(dst + i, texels + i, n - i, t);
 }
 
+// Lit texels (kBlendLit): one saturating byte add per pixel.
+void LitRun(std::uint32_t* dst, const std::uint32_t* lit, int n) {
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        const __m128i add = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lit + i));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(add, _mm_setzero_si128())) == 0xFFFF) continue;
+        __m128i* out = reinterpret_cast<__m128i*>(dst + i);
+        _mm_storeu_si128(out, _mm_adds_epu8(_mm_loadu_si128(out), add));
+    }
+    for (; i < n; ++i) PlotLit(dst + i, lit[i]);
+}
+
 #else
+
+void LitRun(std::uint32_t* dst, const std::uint32_t* lit, int n) {
+    for (int i = 0; i < n; ++i) PlotLit(dst + i, lit[i]);
+}
 
 template <int Mode>
 void VectorRun(std::uint32_t* dst, const std::uint32_t* texels, int n, const TTint& t) {
@@ -121,6 +137,8 @@ void BlendRun(int mode, std::uint32_t* dst, const std::uint32_t* texels, int n, 
             return VectorRun<BLEND_LIGHT>(dst, texels, n, tint);
         case BLEND_SHADE:
             return VectorRun<BLEND_SHADE>(dst, texels, n, tint);
+        case kBlendLit:
+            return LitRun(dst, texels, n);
         default:
             return VectorRun<BLEND_MASK>(dst, texels, n, tint);
     }
@@ -137,6 +155,9 @@ void BlendRunScalar(int mode, std::uint32_t* dst, const std::uint32_t* texels, i
             return ScalarRun<BLEND_LIGHT>(dst, texels, n, tint);
         case BLEND_SHADE:
             return ScalarRun<BLEND_SHADE>(dst, texels, n, tint);
+        case kBlendLit:
+            for (int i = 0; i < n; ++i) PlotLit(dst + i, texels[i]);
+            return;
         default:
             return ScalarRun<BLEND_MASK>(dst, texels, n, tint);
     }

@@ -9,7 +9,8 @@
 
 namespace raster {
 
-// dst[i] = texels[i] blended by the mode (BLEND_*; others as mask), i < n.
+// dst[i] = texels[i] blended by the mode (BLEND_* or kBlendLit; others as
+// mask), i < n.
 void BlendRun(int mode, std::uint32_t* dst, const std::uint32_t* texels, int n, const TTint& tint);
 
 // The same, one pixel at a time with Plot (the reference the vectors follow).

@@ -224,3 +224,64 @@ TEST_F(Reference, VectorBlendsEqualOnePixelAtATime) {
 }
 
 }  // namespace
+
+// Light at a white opaque tint is drawn from texels made ready once (what
+// each adds): the same bytes as the blend, over pixels of any alpha.
+TEST_F(Reference, ReadyMadeLightEqualsTheLightBlend) {
+    std::mt19937 rng(8);
+    const raster::TTint plain;
+    for (int round = 0; round < 200; ++round) {
+        const int n = int(rng() % 23);
+        std::vector<std::uint32_t> texels(std::size_t(n) + 1), lit, dst(std::size_t(n) + 1);
+        for (std::uint32_t& t : texels) {
+            const std::uint32_t alphas[] = {0, 1, 254, 255, std::uint32_t(rng() % 256)};
+            t = alphas[rng() % 5] << 24 | (rng() & 0xFFFFFFu);
+        }
+        for (std::uint32_t t : texels) lit.push_back(raster::LitTexel(t));
+        for (std::uint32_t& d : dst) d = rng() % 4 ? (rng() | 0xFF000000u) : rng();
+        std::vector<std::uint32_t> expected = dst, one_by_one = dst;
+        raster::BlendRunScalar(BLEND_LIGHT, expected.data(), texels.data(), n, plain);
+        raster::BlendRun(raster::kBlendLit, dst.data(), lit.data(), n, plain);
+        raster::BlendRunScalar(raster::kBlendLit, one_by_one.data(), lit.data(), n, plain);
+        ASSERT_EQ(dst, expected) << "n " << n;
+        ASSERT_EQ(one_by_one, expected) << "n " << n;
+    }
+}
+
+// A star's glow: light drawn again and again with one colour and alpha takes
+// the tinted copy made ready for light; unscaled, scaled and turned, a third
+// colour that evicts a kept one, and new pixels under the cache.
+TEST_F(Reference, LightWithAKeptTintMatchesThePlainRule) {
+    std::mt19937 rng(9);
+    const ImageRef image = RandomFrame(rng, 15, 11, 0);
+    CentreHandle(image);
+    const int colours[][3] = {{50, 60, 150}, {255, 255, 255}, {200, 90, 255}, {50, 60, 150}};
+    const Placement placements[] = {{0, 1, 1, 100, 50},
+                                    {0, 0.6f, 0.6f, 300.3f, 200.7f},
+                                    {0, 3, 2.5f, 620.5f, 470.25f},
+                                    {30, 1.7f, 1.7f, 321.3f, 240.6f}};
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& c : colours) {
+            for (const float alpha : {0.5f, 1.0f}) {
+                FillScreen(0xFF000000u | (rng() & 0xFFFFFFu));
+                SetBlend(BLEND_LIGHT);
+                SetColor(c[0], c[1], c[2]);
+                SetAlpha(alpha);
+                std::vector<std::uint32_t> expected(BackBuffer(), BackBuffer() + 640 * 480);
+                for (const Placement& p : placements) {
+                    SetDrawTransform(p.degrees, p.sx, p.sy);
+                    for (int twice = 0; twice < 2; ++twice) {
+                        ReferenceDraw(expected, *image, p.x, p.y);
+                        DrawImageFrame(image, p.x, p.y, 0);
+                    }
+                }
+                int wrong = 0;
+                for (int i = 0; i < 640 * 480; ++i) wrong += BackBuffer()[i] != expected[i];
+                EXPECT_EQ(wrong, 0) << "round " << round << " colour " << c[0] << "," << c[1] << ","
+                                    << c[2] << " alpha " << alpha;
+            }
+        }
+        image->pixmaps[0] = RandomFrame(rng, 15, 11, 0)->pixmaps[0];
+        raster::ForgetFrame(*image, 0);
+    }
+}
