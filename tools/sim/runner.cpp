@@ -50,6 +50,12 @@ class Log {
         if (!out_) report();
         return !failed_;
     }
+    // Pushes what was written to the file, so it can be read while the run goes on.
+    void flush() {
+        if (!out_.is_open() || failed_) return;
+        out_.flush();
+        if (!out_) report();
+    }
     void discard() {
         out_.close();
         std::remove(path_.c_str());
@@ -116,7 +122,7 @@ class Run {
         headless::Reset();
         headless::SetClock(script_.clock);
         headless::AttachJoystick(script_.joystick);
-        bot_start();
+        bot_start(script_.bot_restart);
         deliver_due(0);
     }
 
@@ -183,6 +189,8 @@ class Run {
             }
         }
         captures_.erase(it);
+        sounds_.flush();
+        record_.flush();
     }
 
     // Applies one event exactly as the window event it stands for.

@@ -193,8 +193,14 @@ bool parse_line(const Words& w, int number, Script& out, std::string& why) {
         out.clock = std::uint32_t(v);
         return true;
     }
+    if (head == "bot" && n == 2 && w[1] == "restart") {
+        out.bot = out.bot_restart = true;
+        return true;
+    }
     if (head == "joystick" || head == "bot") {
-        if (n != 2 || w[1] != "on") return fail(why, head + " wants 'on'");
+        if (n != 2 || w[1] != "on") {
+            return fail(why, head == "bot" ? "bot wants 'on' or 'restart'" : "joystick wants 'on'");
+        }
         (head == "bot" ? out.bot : out.joystick) = true;
         return true;
     }

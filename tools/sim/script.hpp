@@ -44,6 +44,7 @@ struct Script {
     std::uint32_t clock = 100000;  // virtual clock when the program starts, ms
     bool joystick = false;         // a virtual joystick at port 0
     bool bot = false;
+    bool bot_restart = false;  // `bot restart`: the bot ends hopeless realms
     std::optional<int> stop;  // end right after this frame, without the exit sequence
     std::string sounds_path;  // log of sounds started; empty: none
     int sounds_line = 0;
