@@ -23,8 +23,8 @@ struct Memory {
     int realm = -1;  // his realm then
     bool planned = false;
     bool planned_standing = false;
-    int want = DIR_NONE;  // the direction he should be walking in
-    int target = -1;      // the goal cell of the current route
+    int want = DIR_NONE;   // the direction he should be walking in
+    int target = -1;       // the goal cell of the current route
     bool give_up = false;  // `bot restart`: end a hopeless realm with a death
     int realm_start = 0;   // frame the current realm was first seen in play
 };

@@ -45,8 +45,8 @@ struct Script {
     bool joystick = false;         // a virtual joystick at port 0
     bool bot = false;
     bool bot_restart = false;  // `bot restart`: the bot ends hopeless realms
-    std::optional<int> stop;  // end right after this frame, without the exit sequence
-    std::string sounds_path;  // log of sounds started; empty: none
+    std::optional<int> stop;   // end right after this frame, without the exit sequence
+    std::string sounds_path;   // log of sounds started; empty: none
     int sounds_line = 0;
     std::string record_path;  // log of events delivered; empty: none
     int record_line = 0;
