@@ -97,6 +97,7 @@ TEST_F(RunnerTest, MessagesCutLongInputShort) {
     EXPECT_EQ(sim::readable("a\x1b[2Jb"), "a?[2Jb");
     const std::string accents = sim::readable(std::string(59, 'a') + "\xC3\xA9\xC3\xA9");
     EXPECT_EQ(accents, std::string(59, 'a') + "\xC3\xA9...");
+    EXPECT_LT(sim::readable(std::string(1000, '\x95')).size(), 70u);
 }
 
 // Endless input with no line end: the reader gives up at the limit without

@@ -291,8 +291,9 @@ std::string readable(const std::string& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); i++) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        // Cut before a character starts, never inside a UTF-8 sequence.
-        if (out.size() >= kShown && (c & 0xC0) != 0x80) {
+        // Cut before a character starts, never inside a UTF-8 sequence
+        // (which is at most 4 bytes long: a longer run is no text anyway).
+        if (out.size() >= kShown && ((c & 0xC0) != 0x80 || out.size() >= kShown + 3)) {
             out += "...";
             break;
         }
