@@ -227,23 +227,35 @@ bool parse_line(const Words& w, int number, Script& out, std::string& why) {
 
 // Reads one line without its '\n' into `line`, taking its bytes from
 // `budget`; false at the end of the input, or with `over` set once the
-// budget is spent, so a line never grows past the script's limit.
-bool read_line(std::streambuf& in, std::string& line, std::size_t& budget, bool& over) {
+// budget is spent, so a line never grows far past the script's limit.
+// Taken a chunk at a time, so a long line costs no more than a short one.
+bool read_line(std::istream& in, std::string& line, std::size_t& budget, bool& over) {
     line.clear();
-    using Traits = std::streambuf::traits_type;
-    Traits::int_type c = in.sbumpc();
-    if (Traits::eq_int_type(c, Traits::eof())) return false;
-    while (!Traits::eq_int_type(c, Traits::eof())) {
-        if (budget == 0) {
+    char chunk[1 << 16];
+    bool any = false;
+    for (;;) {
+        in.getline(chunk, sizeof chunk);
+        const std::size_t got = std::size_t(in.gcount());  // with the '\n' when one was taken
+        if (in.bad()) return false;  // a read error: the caller tells it
+        if (got == 0 && in.eof()) return any;
+        any = true;
+        if (got > budget) {
             over = true;
             return false;
         }
-        --budget;
-        if (Traits::to_char_type(c) == '\n') break;
-        line.push_back(Traits::to_char_type(c));
-        c = in.sbumpc();
+        budget -= got;
+        if (in.eof()) {  // the last line, with no '\n'
+            line.append(chunk, got);
+            return true;
+        }
+        if (in.fail()) {  // the chunk filled before the line ended
+            line.append(chunk, got);
+            in.clear();
+            continue;
+        }
+        line.append(chunk, got - 1);
+        return true;
     }
-    return true;
 }
 
 }  // namespace
@@ -254,13 +266,11 @@ bool parse_script(std::istream& in, Script& out, std::string* error) {
         if (error) *error = "script line " + std::to_string(number) + ": " + why;
         return false;
     };
-    std::streambuf* buffer = in.rdbuf();
-    if (!buffer) return failed(1, "cannot be read");
     std::string line;
     std::size_t budget = kMaxScriptBytes;
     bool over = false;
     int number = 0;
-    while (read_line(*buffer, line, budget, over)) {
+    while (read_line(in, line, budget, over)) {
         ++number;
         // A mark some editors put at the start of a UTF-8 file.
         if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
@@ -273,6 +283,7 @@ bool parse_script(std::istream& in, Script& out, std::string* error) {
         std::string why;
         if (!parse_line(w, number, out, why)) return failed(number, why);
     }
+    if (in.bad()) return failed(number + 1, "cannot be read");
     if (over) {
         if (error)
             *error = "the script is longer than " + std::to_string(kMaxScriptBytes >> 20) + " MiB";
