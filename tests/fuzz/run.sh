@@ -1,7 +1,8 @@
 #!/bin/sh
 # usage: run.sh BUILD_DIR SECONDS [TARGET...] -- runs each fuzz target for
 # SECONDS on its own corpus (BUILD_DIR/corpus/TARGET), seeded from the
-# project's own files; stops at the first report with a non-zero status.
+# project's own files; every target runs, and any report gives a non-zero
+# status at the end.
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -9,6 +10,7 @@ build=$(cd "$1" && pwd)
 seconds=$2
 shift 2
 targets=${*:-png sound font hiscore script}
+failed=""
 
 seeds_for() {
     case $1 in
@@ -36,11 +38,13 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 
 for t in $targets; do
     corpus="$build/corpus/$t"
+    rm -rf "$build/crashes/$t"  # reports of an earlier run are not this run's
     mkdir -p "$corpus" "$build/crashes/$t"
     echo "== fuzz_$t for ${seconds}s"
     # shellcheck disable=SC2046
     "$build/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len="$(max_len_for "$t")" -timeout=30 \
         -rss_limit_mb=2560 -print_final_stats=1 -artifact_prefix="$build/crashes/$t/" \
         "$corpus" $(seeds_for "$t") 2>&1 | grep -v '^#[0-9]*.*\(NEW\|REDUCE\|pulse\)' || true
-    [ -z "$(ls -A "$build/crashes/$t")" ] || { echo "fuzz_$t: report in $build/crashes/$t"; exit 1; }
+    [ -z "$(ls -A "$build/crashes/$t")" ] || { echo "fuzz_$t: report in $build/crashes/$t"; failed="$failed $t"; }
 done
+[ -z "$failed" ] || { echo "fuzz: reports from$failed"; exit 1; }
