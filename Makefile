@@ -1,7 +1,7 @@
 # The two commands of the README, plus the sanitizer suite and the benchmarks.
 JOBS ?= 2
 BUILD := build
-.PHONY: play test test-web test-sanitize bench deps configure
+.PHONY: play test test-web test-sanitize bench deps configure fuzz soak
 
 deps:
 	@./scripts/install-deps
@@ -68,3 +68,21 @@ deb: deps-package
 .PHONY: web
 web:
 	@JOBS=$(JOBS) ./scripts/build-web
+
+# Fuzzing with clang's libFuzzer, ASan and UBSan in its own build folder; each
+# target runs FUZZ_SECONDS (CI: 60; a long run: make fuzz FUZZ_SECONDS=3600).
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= png sound font hiscore script
+fuzz:
+	@./scripts/install-deps fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DBODGER_FUZZ=ON -DBODGER_TESTS=OFF > /dev/null
+	@cmake --build $(BUILD)-fuzz -j$(JOBS) --target fuzz_targets
+	@./tests/fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# A 1,000,000-frame bot game on the headless runner, memory watched.
+SOAK_FRAMES ?= 1000000
+soak: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target bodger2010-sim
+	@./tools/sim/soak.sh $(BUILD)/bodger2010-sim $(SOAK_FRAMES)

@@ -1,12 +1,18 @@
 // bot_test.cpp -- the player bot: its routes on hand-made grids, and whole
 // runs that get into later realms, replay exactly from their record, come
 // back from a game over and keep going for a long time without a death.
+#include "tools/sim/bot.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 
 #include "app/globals.hpp"
+#include "game/level.hpp"
+#include "game/player.hpp"
+#include "screens/play.hpp"
+#include "services/input/input.hpp"
 #include "tests/app/sim_fixture.hpp"
 #include "tools/sim/bot_route.hpp"
 
@@ -116,6 +122,98 @@ TEST(BotRoute, FreeStepKeepsAheadAndNeverPaysOrDies) {
     grid[at(4, 5)] = kTrap;
     EXPECT_EQ(sim::free_step(grid, at(5, 5), sim::DIR_UP), sim::DIR_NONE);
     EXPECT_EQ(sim::free_step(GridView{}, at(5, 5), sim::DIR_DOWN), sim::DIR_DOWN);
+}
+
+TEST(BotRoute, GivingUpWalksToTheNearestCellThatKillsWithWhatHeCarries) {
+    GridView grid{};
+    grid[at(5, 5)] = kPit;
+    grid[at(9, 5)] = kBrick;
+    grid[at(14, 5)] = kTrap;
+    // A pit only kills without a plate, a brick only without a beer.
+    sim::Route end = sim::route_to_death(grid, Walker{at(8, 5), 0, 0, 5});
+    EXPECT_EQ(end.target, at(9, 5));
+    EXPECT_EQ(end.dir, sim::DIR_RIGHT);
+    end = sim::route_to_death(grid, Walker{at(8, 5), 2, 0, 5});
+    EXPECT_EQ(end.target, at(5, 5));
+    EXPECT_EQ(end.steps, 3);
+    // With both, only the trap kills; the brick on the way is no stop.
+    end = sim::route_to_death(grid, Walker{at(8, 5), 2, 2, 5});
+    EXPECT_EQ(end.target, at(14, 5));
+
+    // Nothing deadly anywhere: towards the nearest cell that uses something up.
+    grid[at(14, 5)] = CellView{};
+    end = sim::route_to_death(grid, Walker{at(8, 5), 2, 2, 5});
+    EXPECT_EQ(end.target, at(9, 5));
+    EXPECT_EQ(end.beer, 1);
+    EXPECT_EQ(sim::route_to_death(GridView{}, Walker{at(8, 5), 2, 2, 5}).dir, sim::DIR_NONE);
+}
+
+// The bot's answer in play to a realm laid out by hand: Bodger at (8, 5) with
+// nothing, the only piece walled in by armed traps, a bare pit at (11, 5).
+class BotPlayTest : public ::testing::Test {
+   protected:
+    void SetUp() override {
+        reset_globals();
+        for (auto& cell : level_cells) cell = std::make_shared<level_tag>();
+        const GridView grid = walled(3, 9, kTrap);
+        for (int i = 0; i < sim::kGridCells; i++) {
+            level_cells[i]->tile1 = grid[i].tile1;
+            level_cells[i]->tile2 = grid[i].tile2;
+        }
+        level_cells[at(3, 9)]->tile2 = 51;
+        level_cells[at(11, 5)]->tile1 = 0;
+        player = std::make_shared<player_tag>();
+        player->x = 16.0f + 32.0f * 8;
+        player->y = 48.0f + 32.0f * 5;
+        player->beer = player->glass = 0;
+        player->rpieces = 5;
+        player->level = 25;
+        game_state = STATE_PLAY;
+        play_phase = PHASE_PLAYING;
+    }
+    void TearDown() override { reset_globals(); }
+
+    // The keys the bot presses in one frame.
+    static std::vector<int> keys(int frame) {
+        std::vector<int> pressed;
+        for (const sim::TimedEvent& ev : sim::bot_frame(frame)) {
+            if (ev.action == sim::Action::KeyPress) pressed.push_back(ev.a);
+        }
+        return pressed;
+    }
+};
+
+TEST_F(BotPlayTest, WithNothingReachableStaysPut) {
+    sim::bot_start(false);
+    player->state = PLAYER_STANDING;
+    EXPECT_TRUE(keys(1).empty());
+    // A walk cannot be stopped: he turns back to the cell he came from.
+    sim::bot_start(false);
+    player->state = PLAYER_UP;
+    EXPECT_EQ(keys(1), std::vector<int>{KEY_DOWN});
+}
+
+TEST_F(BotPlayTest, RestartWalksIntoTheNearestDeadlyCell) {
+    sim::Script script;
+    ASSERT_TRUE(sim::parse_script("bot restart\n", script, nullptr));
+    EXPECT_TRUE(script.bot && script.bot_restart);
+
+    sim::bot_start(true);
+    player->state = PLAYER_STANDING;
+    EXPECT_EQ(keys(1), std::vector<int>{KEY_RIGHT});
+    // Still hopeless on the next cell: on he goes, and he reads only.
+    player->state = PLAYER_RIGHT;
+    player->x += 32.0f;
+    EXPECT_TRUE(keys(21).empty());
+    EXPECT_EQ(player->beer, 0);
+    EXPECT_EQ(level_cells[at(11, 5)]->tile1, 0);
+
+    // A reachable piece is fetched, restart or not.
+    level_cells[at(6, 5)]->tile2 = 52;
+    sim::bot_start(true);
+    player->state = PLAYER_STANDING;
+    player->x -= 32.0f;
+    EXPECT_EQ(keys(1), std::vector<int>{KEY_LEFT});
 }
 
 class BotRunTest : public SimTest {

@@ -1,8 +1,13 @@
 // runner_test.cpp -- the runner's script language, its statuses, the record
 // of delivered events, the joystick press and the dump's shape.
+#include "tools/sim/runner.hpp"
+
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <regex>
+#include <streambuf>
 
 #include "app/globals.hpp"
 #include "services/input/joystick.hpp"
@@ -47,7 +52,9 @@ INSTANTIATE_TEST_SUITE_P(Lines, ScriptErrorTest,
                                            BadLine{"DumpWithoutPath", "at 3 dump"},
                                            BadLine{"BotOff", "bot off"},
                                            BadLine{"UnwritableRecord", "record no/dir/r.txt"},
-                                           BadLine{"NumberWithJunk", "at 3x key down 27"}),
+                                           BadLine{"NumberWithJunk", "at 3x key down 27"},
+                                           // The mark is only skipped at the very start.
+                                           BadLine{"MarkOnALaterLine", "\xEF\xBB\xBFstop 3"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RunnerTest, ParsesCommentsPathsAndPresses) {
@@ -66,6 +73,84 @@ TEST_F(RunnerTest, ParsesCommentsPathsAndPresses) {
     EXPECT_EQ(script.events[0].path, "my frame.png");
     EXPECT_EQ(script.events[0].line, 2);
     EXPECT_EQ(sim::event_text(script.events[1]), "joy axis y -1");
+}
+
+TEST_F(RunnerTest, AByteOrderMarkIsSkippedAndANulIsAnError) {
+    ASSERT_EQ(run("\xEF\xBB\xBFstop 2\nat 2 dump d.json\n"), 0) << message_;
+    EXPECT_EQ(dump_int(read_file("d.json"), "frame"), 2);
+
+    // A NUL would cut the path short: the line is refused, even in a comment.
+    for (const std::string& line :
+         {std::string("at 2 dump d.json\0x", 18), std::string("# \0", 3)}) {
+        EXPECT_EQ(run("stop 2\nsounds snd.log\n" + line + "\n"), 2);
+        EXPECT_EQ(message_, "script line 3: NUL byte in the line");
+        EXPECT_FALSE(exists("snd.log"));
+    }
+}
+
+TEST_F(RunnerTest, MessagesCutLongInputShort) {
+    const std::string huge(100000, 'x');
+    EXPECT_EQ(run(huge + "\n"), 2);
+    EXPECT_LT(message_.size(), 120u) << message_;
+    EXPECT_NE(message_.find("script line 1: unknown directive 'xxx"), std::string::npos);
+    EXPECT_EQ(run("at 1 " + huge + "\n"), 2);
+    EXPECT_LT(message_.size(), 120u);
+    EXPECT_EQ(run_script_file("no/such/" + huge, &message_), 2);
+    EXPECT_LT(message_.size(), 120u);
+    // Control bytes do not reach the terminal; a UTF-8 name is not cut inside a letter.
+    EXPECT_EQ(sim::readable("a\x1b[2Jb"), "a?[2Jb");
+    const std::string accents = sim::readable(std::string(59, 'a') + "\xC3\xA9\xC3\xA9");
+    EXPECT_EQ(accents, std::string(59, 'a') + "\xC3\xA9...");
+    EXPECT_LT(sim::readable(std::string(1000, '\x95')).size(), 70u);
+}
+
+// Endless input with no line end: the reader gives up at the limit without
+// holding the whole of it.
+class EndlessText : public std::streambuf {
+   public:
+    EndlessText() { setg(chunk_, chunk_, chunk_ + sizeof chunk_); }
+
+   private:
+    int_type underflow() override {
+        setg(chunk_, chunk_, chunk_ + sizeof chunk_);
+        return traits_type::to_int_type(chunk_[0]);
+    }
+    char chunk_[4096] = {'x'};
+};
+
+TEST_F(RunnerTest, AScriptPastTheLimitIsRefusedWhole) {
+    EndlessText endless;
+    std::istream in(&endless);
+    sim::Script script;
+    std::string error;
+    EXPECT_FALSE(sim::parse_script(in, script, &error));
+    EXPECT_EQ(error, "the script is longer than 64 MiB");
+
+    // A file of blank lines one byte past the limit: nothing runs.
+    {
+        std::ofstream big("big.txt", std::ios::binary);
+        big << "sounds snd.log\n";
+        std::filesystem::resize_file("big.txt", sim::kMaxScriptBytes + 1);
+    }
+    EXPECT_EQ(run_script_file("big.txt", &message_), 2);
+    EXPECT_EQ(message_, "the script is longer than 64 MiB");
+    EXPECT_FALSE(exists("snd.log"));
+}
+
+TEST_F(RunnerTest, FailedWritesAreToldAndEndWithStatusFour) {
+    if (!exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    const std::string play = "at 0 key press 27\nat 3 mouse move 320 240\nat 4 mouse click 1\n";
+    for (const char* failing : {"sounds /dev/full\n", "record /dev/full\n", "at 5 dump /dev/full\n",
+                                "at 5 shot no/such/folder/f.png\n"}) {
+        testing::internal::CaptureStderr();
+        const int status = run(play + failing + std::string("at 6 dump d.json\nstop 8\n"));
+        const std::string told = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(status, 4) << failing;
+        EXPECT_NE(told.find("cannot write"), std::string::npos) << failing;
+        // The run went on to its end all the same.
+        EXPECT_EQ(dump_int(read_file("d.json"), "frame"), 6) << failing;
+        std::filesystem::remove("d.json");
+    }
 }
 
 TEST_F(RunnerTest, AWaitNoEventCanEndGivesStatusThree) {

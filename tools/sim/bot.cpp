@@ -25,9 +25,15 @@ struct Memory {
     int realm = -1;  // his realm then
     bool planned = false;
     bool planned_standing = false;
-    int want = DIR_NONE;  // the direction he should be walking in
-    int target = -1;      // the goal cell of the current route
+    int want = DIR_NONE;   // the direction he should be walking in
+    int target = -1;       // the goal cell of the current route
+    bool give_up = false;  // `bot restart`: end a hopeless realm with a death
+    int realm_start = 0;   // frame the current realm was first seen in play
 };
+
+// A realm still not done after this many frames (about 14 minutes of play)
+// counts as hopeless too: the bot is going round in circles.
+constexpr int kHopelessFrames = 50000;
 
 Memory memory;
 
@@ -70,25 +76,30 @@ int player_cell(const player_tag& p) {
 
 // Chooses the direction for the next step; called on every new cell (and
 // when a realm or game starts), well before the step at a_tmr 20.
-void plan(const player_tag& p, int cell) {
+void plan(const player_tag& p, int cell, bool hopeless) {
     const GridView grid = read_grid();
     const Walker walker{cell, p.beer, p.glass, p.rpieces};
-    const Route route = find_route(grid, walker, memory.target);
+    const Route route = hopeless ? Route{} : find_route(grid, walker, memory.target);
     memory.target = route.target;
     if (route.dir != DIR_NONE) {
         memory.want = route.dir;
-    } else if (p.state == PLAYER_STANDING) {
-        memory.want = DIR_NONE;  // standing still costs nothing: wait
-    } else {
-        // Nothing worth fetching can be reached: keep walking where it costs
-        // nothing.  The cell he came from is always safe by now (its brick
-        // smashed, its pit plated), so back there is the last resort.
-        const int dir = free_step(grid, cell, p.state);
-        memory.want = dir != DIR_NONE ? dir : reverse_dir(p.state);
+        return;
     }
+    if (memory.give_up) {
+        const Route end = route_to_death(grid, walker);
+        if (end.dir != DIR_NONE) {
+            memory.want = end.dir;
+            return;
+        }
+    }
+    // Nothing worth fetching can be reached: stay where he is.  Standing
+    // costs nothing; a walk cannot be stopped, so he paces between this cell
+    // and the one he came from, which is always safe by now (its brick
+    // smashed, its pit plated).
+    memory.want = p.state == PLAYER_STANDING ? DIR_NONE : reverse_dir(p.state);
 }
 
-void playing(std::vector<TimedEvent>& out) {
+void playing(std::vector<TimedEvent>& out, int frame) {
     const player_tag& p = *player;
     if (p.rpieces == 0) {
         // The remote is complete: its button takes him to the next realm.
@@ -98,6 +109,7 @@ void playing(std::vector<TimedEvent>& out) {
     if (p.state < PLAYER_STANDING || p.state > PLAYER_DOWN) return;
     const int cell = player_cell(p);
     const bool standing = p.state == PLAYER_STANDING;
+    if (p.level != memory.realm) memory.realm_start = frame;
     if (!memory.planned || cell != memory.cell || p.level != memory.realm ||
         standing != memory.planned_standing) {
         if (p.level != memory.realm || standing) memory.target = -1;
@@ -105,7 +117,7 @@ void playing(std::vector<TimedEvent>& out) {
         memory.realm = p.level;
         memory.planned = true;
         memory.planned_standing = standing;
-        plan(p, cell);
+        plan(p, cell, memory.give_up && frame - memory.realm_start > kHopelessFrames);
     }
     if (memory.want != DIR_NONE && memory.want != p.state) {
         out.push_back(input_event(Action::KeyPress, arrow_key(memory.want)));
@@ -114,11 +126,12 @@ void playing(std::vector<TimedEvent>& out) {
 
 }  // namespace
 
-void bot_start() {
+void bot_start(bool give_up) {
     memory = Memory{};
+    memory.give_up = give_up;
 }
 
-std::vector<TimedEvent> bot_frame(int) {
+std::vector<TimedEvent> bot_frame(int frame) {
     std::vector<TimedEvent> out;
     switch (game_state) {
         case STATE_STARTUP:  // the splash: a click cuts it short
@@ -136,10 +149,11 @@ std::vector<TimedEvent> bot_frame(int) {
         case STATE_PLAY:
             if (play_phase == PHASE_INTRO) {
                 memory.planned = false;  // a new game plans afresh
+                memory.realm = -1;
                 if (phase_timer < kIntroEnd)
                     out.push_back(input_event(Action::KeyPress, KEY_LCONTROL));
             } else if (play_phase == PHASE_PLAYING) {
-                playing(out);
+                playing(out, frame);
             }
             break;
         default:

@@ -10,7 +10,10 @@
 
 namespace sim {
 
-void bot_start();  // before each run: forget everything from an earlier run
+// Before each run: forget everything from an earlier run.  With `give_up`
+// (`bot restart`) a hopeless realm is ended by walking into a deadly cell, so
+// that the game goes on with a new game instead of idling for ever.
+void bot_start(bool give_up = false);
 // Once per frame from frame 1 on, right after the scripted events of that
 // frame were delivered.  Returns input events (no shots or dumps) to deliver
 // now, in order; their frame field is ignored.

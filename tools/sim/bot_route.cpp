@@ -196,4 +196,36 @@ int free_step(const GridView& grid, int cell, int ahead) {
     return DIR_NONE;
 }
 
+Route route_to_death(const GridView& grid, const Walker& walker) {
+    auto kills = [&](const EntryCost& cost) {
+        return cost.deadly || (cost.beer > 0 && walker.beer <= 0) ||
+               (cost.glass > 0 && walker.glass <= 0);
+    };
+    // Breadth first: the nearest cell of each kind, and the first step there.
+    std::array<signed char, kGridCells> first{};
+    std::array<int, kGridCells> steps{};
+    std::array<bool, kGridCells> seen{};
+    std::queue<int> open;
+    seen[walker.cell] = true;
+    open.push(walker.cell);
+    Route costly;
+    while (!open.empty()) {
+        const int cell = open.front();
+        open.pop();
+        for (int dir = DIR_LEFT; dir <= DIR_DOWN; dir++) {
+            const int next = step_cell(cell, dir);
+            if (seen[next]) continue;
+            seen[next] = true;
+            first[next] = cell == walker.cell ? dir : first[cell];
+            steps[next] = steps[cell] + 1;
+            const EntryCost cost = entry_cost(grid[next]);
+            const Route here{first[next], next, steps[next], cost.beer, cost.glass};
+            if (kills(cost)) return here;
+            if ((cost.beer > 0 || cost.glass > 0) && costly.target < 0) costly = here;
+            open.push(next);
+        }
+    }
+    return costly;
+}
+
 }  // namespace sim

@@ -59,4 +59,11 @@ Route find_route(const GridView& grid, const Walker& walker, int keep = -1);
 // when every neighbour would use up something or kill.
 int free_step(const GridView& grid, int cell, int ahead);
 
+// Giving up a hopeless realm: the first step towards the nearest cell that
+// kills him with what he carries now (an armed trap, a pit with no plate, a
+// brick with no beer), walking only where he survives; failing that, towards
+// the nearest cell that uses up a beer or a plate, so that one becomes
+// deadly.  DIR_NONE when neither can be reached.
+Route route_to_death(const GridView& grid, const Walker& walker);
+
 }  // namespace sim

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <vector>
 
 #include "app/main_loop.hpp"
@@ -29,6 +28,54 @@ namespace {
 // Thrown out of the Flip hook at `stop`: the run ends without the exit sequence.
 struct StopRun {};
 
+// A file the run writes as it goes (the sound log, the record): a failed
+// write is told once, on stderr, as soon as it is seen.
+class Log {
+   public:
+    bool open(const std::string& path, int line) {
+        path_ = path;
+        line_ = line;
+        out_.open(path, std::ios::trunc);
+        return bool(out_);
+    }
+    bool is_open() const { return out_.is_open(); }
+    template <typename... Parts>
+    void write(const Parts&... parts) {
+        if (!out_.is_open() || failed_) return;
+        (out_ << ... << parts);
+        if (!out_) report();
+    }
+    // Flushes and closes; false when anything written was lost.
+    bool close() {
+        if (!out_.is_open()) return !failed_;
+        out_.close();
+        if (!out_) report();
+        return !failed_;
+    }
+    // Pushes what was written to the file, so it can be read while the run goes on.
+    void flush() {
+        if (!out_.is_open() || failed_) return;
+        out_.flush();
+        if (!out_) report();
+    }
+    void discard() {
+        out_.close();
+        std::remove(path_.c_str());
+    }
+
+   private:
+    void report() {
+        if (failed_) return;
+        failed_ = true;
+        std::fprintf(stderr, "bodger2010-sim: script line %d: cannot write %s\n", line_,
+                     readable(path_).c_str());
+    }
+    std::ofstream out_;
+    std::string path_;
+    int line_ = 0;
+    bool failed_ = false;
+};
+
 // "data\thebodger.ogg" -> "thebodger"
 std::string base_name(const std::string& path) {
     std::size_t slash = path.find_last_of("\\/");
@@ -40,43 +87,44 @@ std::string base_name(const std::string& path) {
 class Run {
    public:
     explicit Run(Script script) : script_(std::move(script)) {
-        for (const TimedEvent& ev : script_.events) {
+        // Moved, not copied: a long script is held once.
+        for (TimedEvent& ev : script_.events) {
             auto& target = is_input(ev.action) ? inputs_ : captures_;
-            target[ev.frame].push_back(ev);
+            target[ev.frame].push_back(std::move(ev));
         }
+        script_.events = {};
     }
 
     // Opens the logs before anything runs; false with the offending line named.
     bool open_logs(std::string& error) {
-        if (!script_.sounds_path.empty()) {
-            sounds_.open(script_.sounds_path, std::ios::trunc);
-            if (!sounds_) return cannot_write(script_.sounds_line, script_.sounds_path, error);
+        if (!script_.sounds_path.empty() &&
+            !sounds_.open(script_.sounds_path, script_.sounds_line)) {
+            return cannot_write(script_.sounds_line, script_.sounds_path, error);
         }
-        if (!script_.record_path.empty()) {
-            record_.open(script_.record_path, std::ios::trunc);
-            if (!record_) {
-                // Nothing runs, so nothing is left behind either.
-                if (sounds_.is_open()) {
-                    sounds_.close();
-                    std::remove(script_.sounds_path.c_str());
-                }
-                return cannot_write(script_.record_line, script_.record_path, error);
-            }
+        if (!script_.record_path.empty() &&
+            !record_.open(script_.record_path, script_.record_line)) {
+            // Nothing runs, so nothing is left behind either.
+            if (sounds_.is_open()) sounds_.discard();
+            return cannot_write(script_.record_line, script_.record_path, error);
         }
         if (!script_.timing_path.empty()) {
             timing_out_.open(script_.timing_path, std::ios::trunc);
             if (!timing_out_) {
-                for (auto [log, path] : {std::pair{&sounds_, &script_.sounds_path},
-                                         std::pair{&record_, &script_.record_path}}) {
-                    if (!log->is_open()) continue;
-                    log->close();
-                    std::remove(path->c_str());
-                }
+                if (sounds_.is_open()) sounds_.discard();
+                if (record_.is_open()) record_.discard();
                 return cannot_write(script_.timing_line, script_.timing_path, error);
             }
             timed_ = &timing_;
         }
         return true;
+    }
+
+    // After the run: closes the logs; false when any file the run had to
+    // write (log, record, shot or dump) was not written whole.
+    bool finish() {
+        const bool sounds_ok = sounds_.close();
+        const bool record_ok = record_.close();
+        return sounds_ok && record_ok && !capture_failed_;
     }
 
     // Right after the services were reset, before the first start-up step.
@@ -88,7 +136,7 @@ class Run {
         headless::SetClock(script_.clock);
         headless::AttachJoystick(script_.joystick);
         headless::CaptureFrames(captures_.count(1) != 0);  // copy only the frames shot
-        bot_start();
+        bot_start(script_.bot_restart);
         deliver_due(0);
     }
 
@@ -124,7 +172,7 @@ class Run {
 
     void on_sound(const TSound& sound) {
         RunnerWork own(timed_);
-        if (sounds_) sounds_ << frame_ << ' ' << base_name(sound.path) << '\n';
+        sounds_.write(frame_, ' ', base_name(sound.path), '\n');
     }
 
     // At the end of the run, however it ended.
@@ -133,8 +181,9 @@ class Run {
         write_timing(timing_out_, timing_.frames());
         timing_out_.flush();
         if (!timing_out_) {
-            std::fprintf(stderr, "script line %d: cannot write %s\n", script_.timing_line,
-                         script_.timing_path.c_str());
+            std::fprintf(stderr, "bodger2010-sim: script line %d: cannot write %s\n",
+                         script_.timing_line, script_.timing_path.c_str());
+            capture_failed_ = true;
         }
     }
 
@@ -143,7 +192,7 @@ class Run {
 
    private:
     static bool cannot_write(int line, const std::string& path, std::string& error) {
-        error = "script line " + std::to_string(line) + ": cannot write " + path;
+        error = "script line " + std::to_string(line) + ": cannot write " + readable(path);
         return false;
     }
 
@@ -162,13 +211,19 @@ class Run {
             } else {
                 std::ofstream out(ev.path, std::ios::trunc);
                 out << dump_state(frame);
+                out.close();  // the last of the bytes may only fail here
                 ok = bool(out);
             }
             if (!ok) {
-                std::fprintf(stderr, "script line %d: cannot write %s\n", ev.line, ev.path.c_str());
+                // The run goes on; the failure shows in the exit status.
+                capture_failed_ = true;
+                std::fprintf(stderr, "bodger2010-sim: script line %d: cannot write %s\n", ev.line,
+                             readable(ev.path).c_str());
             }
         }
         captures_.erase(it);
+        sounds_.flush();
+        record_.flush();
     }
 
     // Applies one event exactly as the window event it stands for.
@@ -241,16 +296,18 @@ class Run {
             case Action::Dump:
                 return;
         }
-        if (record_) record_ << "at " << logged.frame << ' ' << event_text(logged) << '\n';
+        record_.write("at ", logged.frame, ' ', event_text(logged), '\n');
     }
 
     Script script_;
     std::map<int, std::vector<TimedEvent>> inputs_;    // undelivered batches by frame
     std::map<int, std::vector<TimedEvent>> captures_;  // shots and dumps by frame
     std::map<int, int> releases_;  // joystick releases already put first into a batch
-    std::ofstream sounds_, record_, timing_out_;
+    Log sounds_, record_;
+    std::ofstream timing_out_;
     FrameTiming timing_;
     FrameTiming* timed_ = nullptr;  // &timing_ when the script asks for it
+    bool capture_failed_ = false;   // a shot, dump or the timing log could not be written
     int frame_ = 0;
 };
 
@@ -288,14 +345,13 @@ class Hooks {
 
 }  // namespace sim
 
-int run_script(const std::string& script_text, std::string* message) {
+namespace {
+
+constexpr int kStatusNotWritten = 4;  // the run ended, but a file it had to write was not
+
+int run_parsed(sim::Script script, std::string* message) {
     using namespace sim;
-    Script script;
     std::string error;
-    if (!parse_script(script_text, script, &error)) {
-        if (message) *message = error;
-        return 2;
-    }
     Run run(std::move(script));
     if (!run.open_logs(error)) {
         if (message) *message = error;
@@ -303,33 +359,54 @@ int run_script(const std::string& script_text, std::string* message) {
     }
     if (run.script().stop && *run.script().stop == 0) return 0;  // ends before frame 1
 
-    Hooks hooks(run);
-    try {
-        int status = program_entry();
-        run.write_timing_log();
-        return status;
-    } catch (const StopRun&) {
-        run.write_timing_log();
-        return 0;
-    } catch (const headless::WaitForever&) {
-        run.write_timing_log();
-        if (message) {
-            *message = "after frame " + std::to_string(run.frame()) +
-                       ": the program waits for input and the script has no event left";
+    int status = 0;
+    {
+        Hooks hooks(run);
+        try {
+            status = program_entry();
+        } catch (const StopRun&) {
+            status = 0;
+        } catch (const headless::WaitForever&) {
+            if (message) {
+                *message = "after frame " + std::to_string(run.frame()) +
+                           ": the program waits for input and the script has no event left";
+            }
+            status = 3;
         }
-        return 3;
     }
+    run.write_timing_log();
+    if (!run.finish() && status == 0) {
+        if (message) *message = "the run ended, but some of its files could not be written";
+        status = kStatusNotWritten;
+    }
+    return status;
+}
+
+}  // namespace
+
+int run_script(const std::string& script_text, std::string* message) {
+    sim::Script script;
+    std::string error;
+    if (!sim::parse_script(script_text, script, &error)) {
+        if (message) *message = error;
+        return 2;
+    }
+    return run_parsed(std::move(script), message);
 }
 
 int run_script_file(const std::string& path, std::string* message) {
     std::error_code ec;
     std::ifstream in;
     if (std::filesystem::is_regular_file(path, ec)) in.open(path, std::ios::binary);
-    std::ostringstream text;
-    if (in.is_open()) text << in.rdbuf();
-    if (!in.is_open() || in.bad()) {
-        if (message) *message = "cannot read the script " + path;
+    if (!in.is_open()) {
+        if (message) *message = "cannot read the script " + sim::readable(path);
         return 2;
     }
-    return run_script(text.str(), message);
+    sim::Script script;
+    std::string error;
+    if (!sim::parse_script(in, script, &error)) {
+        if (message) *message = error;
+        return 2;
+    }
+    return run_parsed(std::move(script), message);
 }

@@ -5,12 +5,18 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <istream>
 #include <limits>
 #include <sstream>
 
 namespace sim {
 
 namespace {
+
+// A stray CR (a line ending from another system) counts as a blank.
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
 
 // A directive split into words, with the rest of the line kept for paths.
 struct Words {
@@ -23,7 +29,7 @@ struct Words {
     // Everything from word i to the end of the line (paths may hold spaces).
     std::string rest(std::size_t i) const {
         std::string r = line.substr(starts[i]);
-        while (!r.empty() && (r.back() == ' ' || r.back() == '\t')) r.pop_back();
+        while (!r.empty() && is_blank(r.back())) r.pop_back();
         return r;
     }
 };
@@ -33,10 +39,10 @@ Words split(const std::string& line) {
     w.line = line;
     std::size_t i = 0;
     while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        while (i < line.size() && is_blank(line[i])) ++i;
         if (i >= line.size()) break;
         std::size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+        while (i < line.size() && !is_blank(line[i])) ++i;
         w.list.push_back(line.substr(start, i - start));
         w.starts.push_back(start);
     }
@@ -164,7 +170,7 @@ bool parse_event(const Words& w, TimedEvent& ev, std::string& why) {
         ev.path = w.rest(3);
         return true;
     }
-    why = "unknown event '" + kind + "'";
+    why = "unknown event '" + readable(kind) + "'";
     return false;
 }
 
@@ -187,8 +193,14 @@ bool parse_line(const Words& w, int number, Script& out, std::string& why) {
         out.clock = std::uint32_t(v);
         return true;
     }
+    if (head == "bot" && n == 2 && w[1] == "restart") {
+        out.bot = out.bot_restart = true;
+        return true;
+    }
     if (head == "joystick" || head == "bot") {
-        if (n != 2 || w[1] != "on") return fail(why, head + " wants 'on'");
+        if (n != 2 || w[1] != "on") {
+            return fail(why, head == "bot" ? "bot wants 'on' or 'restart'" : "joystick wants 'on'");
+        }
         (head == "bot" ? out.bot : out.joystick) = true;
         return true;
     }
@@ -215,31 +227,96 @@ bool parse_line(const Words& w, int number, Script& out, std::string& why) {
         out.timing_line = number;
         return true;
     }
-    why = "unknown directive '" + head + "'";
+    why = "unknown directive '" + readable(head) + "'";
     return false;
+}
+
+// Reads one line without its '\n' into `line`, taking its bytes from
+// `budget`; false at the end of the input, or with `over` set once the
+// budget is spent, so a line never grows far past the script's limit.
+// Taken a chunk at a time, so a long line costs no more than a short one.
+bool read_line(std::istream& in, std::string& line, std::size_t& budget, bool& over) {
+    line.clear();
+    char chunk[1 << 16];
+    bool any = false;
+    for (;;) {
+        in.getline(chunk, sizeof chunk);
+        const std::size_t got = std::size_t(in.gcount());  // with the '\n' when one was taken
+        if (in.bad()) return false;                        // a read error: the caller tells it
+        if (got == 0 && in.eof()) return any;
+        any = true;
+        if (got > budget) {
+            over = true;
+            return false;
+        }
+        budget -= got;
+        if (in.eof()) {  // the last line, with no '\n'
+            line.append(chunk, got);
+            return true;
+        }
+        if (in.fail()) {  // the chunk filled before the line ended
+            line.append(chunk, got);
+            in.clear();
+            continue;
+        }
+        line.append(chunk, got - 1);
+        return true;
+    }
 }
 
 }  // namespace
 
-bool parse_script(const std::string& text, Script& out, std::string* error) {
+bool parse_script(std::istream& in, Script& out, std::string* error) {
     out = Script{};
-    std::istringstream in(text);
+    auto failed = [&](int number, const std::string& why) {
+        if (error) *error = "script line " + std::to_string(number) + ": " + why;
+        return false;
+    };
     std::string line;
+    std::size_t budget = kMaxScriptBytes;
+    bool over = false;
     int number = 0;
-    while (std::getline(in, line)) {
+    while (read_line(in, line, budget, over)) {
         ++number;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        // A mark some editors put at the start of a UTF-8 file.
+        if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+        // A NUL would silently cut a path short: the file is not a script.
+        if (line.find('\0') != std::string::npos) return failed(number, "NUL byte in the line");
         std::size_t hash = line.find('#');
         if (hash != std::string::npos) line.erase(hash);
         Words w = split(line);
         if (w.size() == 0) continue;
         std::string why;
-        if (!parse_line(w, number, out, why)) {
-            if (error) *error = "script line " + std::to_string(number) + ": " + why;
-            return false;
-        }
+        if (!parse_line(w, number, out, why)) return failed(number, why);
+    }
+    if (in.bad()) return failed(number + 1, "cannot be read");
+    if (over) {
+        if (error)
+            *error = "the script is longer than " + std::to_string(kMaxScriptBytes >> 20) + " MiB";
+        return false;
     }
     return true;
+}
+
+bool parse_script(const std::string& text, Script& out, std::string* error) {
+    std::istringstream in(text);
+    return parse_script(in, out, error);
+}
+
+std::string readable(const std::string& text) {
+    constexpr std::size_t kShown = 60;
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); i++) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        // Cut before a character starts, never inside a UTF-8 sequence
+        // (which is at most 4 bytes long: a longer run is no text anyway).
+        if (out.size() >= kShown && ((c & 0xC0) != 0x80 || out.size() >= kShown + 3)) {
+            out += "...";
+            break;
+        }
+        out.push_back(c < 0x20 || c == 0x7F ? '?' : char(c));
+    }
+    return out;
 }
 
 bool is_input(Action action) {

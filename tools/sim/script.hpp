@@ -2,7 +2,9 @@
 // parsed from text (one directive a line, '#' comments, blank lines).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,8 +44,9 @@ struct Script {
     std::uint32_t clock = 100000;  // virtual clock when the program starts, ms
     bool joystick = false;         // a virtual joystick at port 0
     bool bot = false;
-    std::optional<int> stop;  // end right after this frame, without the exit sequence
-    std::string sounds_path;  // log of sounds started; empty: none
+    bool bot_restart = false;  // `bot restart`: the bot ends hopeless realms
+    std::optional<int> stop;   // end right after this frame, without the exit sequence
+    std::string sounds_path;   // log of sounds started; empty: none
     int sounds_line = 0;
     std::string record_path;  // log of events delivered; empty: none
     int record_line = 0;
@@ -52,8 +55,18 @@ struct Script {
     std::vector<TimedEvent> events;  // in file order
 };
 
-// False with *error naming the line ("script line 3: ...") on a line it cannot read.
+// Longest script read, in bytes: a longer one is refused whole, so that a
+// huge or endless file cannot exhaust memory before a line is run.
+inline constexpr std::size_t kMaxScriptBytes = std::size_t(64) << 20;
+
+// False with *error naming the line ("script line 3: ...") on a line it cannot
+// read, or saying the script is too long.  The stream is read line by line.
+bool parse_script(std::istream& in, Script& out, std::string* error);
 bool parse_script(const std::string& text, Script& out, std::string* error);
+
+// Text from a script or a path as a message shows it: control bytes as '?',
+// cut after about 60 bytes with "...".
+std::string readable(const std::string& text);
 
 // The event as a directive without "at F" ("key down 27"), as the record writes it.
 std::string event_text(const TimedEvent& event);

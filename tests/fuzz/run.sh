@@ -1,0 +1,50 @@
+#!/bin/sh
+# usage: run.sh BUILD_DIR SECONDS [TARGET...] -- runs each fuzz target for
+# SECONDS on its own corpus (BUILD_DIR/corpus/TARGET), seeded from the
+# project's own files; every target runs, and any report gives a non-zero
+# status at the end.
+set -e
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=$(cd "$1" && pwd)
+seconds=$2
+shift 2
+targets=${*:-png sound font hiscore script}
+failed=""
+
+seeds_for() {
+    case $1 in
+        png) echo "$root/assets/graphx $root/docs/screenshots" ;;
+        sound) echo "$here/seeds/sound $root/data $root/tests/services/audio/fixtures" ;;
+        font) echo "$root/assets/fonts" ;;
+        hiscore) echo "$here/seeds/hiscore" ;;
+        script) echo "$here/seeds/script" ;;
+    esac
+}
+
+# The music is far longer than anything worth mutating; the font is kept whole.
+max_len_for() {
+    case $1 in
+        font) echo 131072 ;;
+        *) echo 65536 ;;
+    esac
+}
+
+# libvorbisfile keeps 8 bytes when an open fails on a read error: its own
+# leak, not the game's, so it is the one leak the checker is told to pass.
+export LSAN_OPTIONS="suppressions=$here/leaks.supp:print_suppressions=0"
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+
+for t in $targets; do
+    corpus="$build/corpus/$t"
+    rm -rf "$build/crashes/$t"  # reports of an earlier run are not this run's
+    mkdir -p "$corpus" "$build/crashes/$t"
+    echo "== fuzz_$t for ${seconds}s"
+    # shellcheck disable=SC2046
+    "$build/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len="$(max_len_for "$t")" -timeout=30 \
+        -rss_limit_mb=2560 -print_final_stats=1 -artifact_prefix="$build/crashes/$t/" \
+        "$corpus" $(seeds_for "$t") 2>&1 | grep -v '^#[0-9]*.*\(NEW\|REDUCE\|pulse\)' || true
+    [ -z "$(ls -A "$build/crashes/$t")" ] || { echo "fuzz_$t: report in $build/crashes/$t"; failed="$failed $t"; }
+done
+[ -z "$failed" ] || { echo "fuzz: reports from$failed"; exit 1; }
