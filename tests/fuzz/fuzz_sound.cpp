@@ -1,10 +1,12 @@
 // fuzz_sound.cpp -- any bytes given to the sound reader (Ogg Vorbis or WAV);
 // whatever decodes is played to its end through the mixer at several output
-// rates, once straight and once looped across its join.
+// rates, once straight and once looped across its join, and streamed as the
+// music is.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,10 +43,29 @@ void play(const SoundRef& sound, int rate, bool loop) {
     if (!loop && mixer->ActiveVoices() != 0) std::abort();
 }
 
+// The music's path: the same bytes decoded as the mixer pulls them, where
+// damage is found late and must end the track quietly.
+void play_streamed(std::string_view bytes, int rate) {
+    SoundRef sound = StreamSound(std::string(bytes), 0, "fuzz.ogg");
+    if (!sound) return;
+    auto mixer = std::make_unique<Mixer>();
+    mixer->Open(rate);
+    const auto handle = mixer->Take(sound);
+    if (!handle) std::abort();
+    mixer->SetPaused(*handle, false);
+    mixer->Release(*handle);
+    std::vector<std::int16_t> out(kChunk * 2);
+    for (std::uint64_t mixed = 0; mixer->ActiveVoices() > 0 && mixed < kMostFrames;
+         mixed += kChunk) {
+        mixer->Mix(out.data(), kChunk);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    for (int rate : {44100, 48000}) play_streamed(bytes, rate);
     SoundRef sound = DecodeSound(bytes, 0, "fuzz.ogg");
     if (!sound) return 0;
     if (sound->rate <= 0 || sound->rate > kHighestSoundRate ||
