@@ -60,8 +60,9 @@ TEST(WebGamepad, RestingPadReadsTheMiddle) {
     const auto r = PadReading(Pad());
     EXPECT_EQ(r.buttons, 0u);
     EXPECT_EQ(r.axis_count, 2);
-    EXPECT_EQ(r.axis_pos[0], 32768);
-    EXPECT_EQ(r.axis_pos[1], 32768);
+    // The middle of the range, which the input service reads as exactly 0.0.
+    EXPECT_EQ(r.axis_pos[0] * 2, r.axis_min + r.axis_max);
+    EXPECT_EQ(r.axis_pos[1] * 2, r.axis_min + r.axis_max);
 }
 
 TEST(WebGamepad, ButtonsMapLikeTheDesktopControllers) {
@@ -89,9 +90,14 @@ TEST(WebGamepad, DpadAndStickReachTheAxisExtremes) {
 
     pad = Pad();
     pad.axes[0] = 0.7;
-    pad.axes[1] = -0.9;
     r = PadReading(pad);
     EXPECT_EQ(r.axis_pos[0], r.axis_max);
+    EXPECT_EQ(r.axis_pos[1] * 2, r.axis_min + r.axis_max);
+
+    // A diagonal walks one way only: the axis pushed further.
+    pad.axes[1] = -0.9;
+    r = PadReading(pad);
+    EXPECT_EQ(r.axis_pos[0] * 2, r.axis_min + r.axis_max);
     EXPECT_EQ(r.axis_pos[1], r.axis_min);
 
     // A stick barely off centre and opposite d-pad buttons both rest.
@@ -99,8 +105,9 @@ TEST(WebGamepad, DpadAndStickReachTheAxisExtremes) {
     pad.axes[0] = 0.3;
     pad.buttons[12] = pad.buttons[13] = true;
     r = PadReading(pad);
-    EXPECT_EQ(r.axis_pos[0], 32768);
-    EXPECT_EQ(r.axis_pos[1], 32768);
+    // The middle of the range, which the input service reads as exactly 0.0.
+    EXPECT_EQ(r.axis_pos[0] * 2, r.axis_min + r.axis_max);
+    EXPECT_EQ(r.axis_pos[1] * 2, r.axis_min + r.axis_max);
 }
 
 TEST(WebGamepad, MissingButtonsAndAxesAreNotRead) {
@@ -111,7 +118,7 @@ TEST(WebGamepad, MissingButtonsAndAxesAreNotRead) {
     pad.axes[0] = 1.0;  // past the pad's axes: ignored
     const auto r = PadReading(pad);
     EXPECT_EQ(r.buttons, 0u);
-    EXPECT_EQ(r.axis_pos[0], 32768);
+    EXPECT_EQ(r.axis_pos[0] * 2, r.axis_min + r.axis_max);
 }
 
 }  // namespace

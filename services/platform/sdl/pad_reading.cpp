@@ -5,13 +5,11 @@
 
 #include <SDL.h>
 
-#include <cstdlib>
+#include "services/platform/pad_rule.hpp"
 
 namespace sdl_backend {
 
 namespace {
-
-constexpr int kHalfTravel = 16384;  // past this a stick counts as pushed fully
 
 platform::JoyReading Neutral() {
     platform::JoyReading r;
@@ -22,38 +20,13 @@ platform::JoyReading Neutral() {
     return r;
 }
 
-// -1, 0 or +1 from two opposite directions; both held cancel out.
-int Direction(bool negative, bool positive) {
-    return (positive ? 1 : 0) - (negative ? 1 : 0);
-}
-
-int StickDirection(int value) {
-    return value > kHalfTravel ? 1 : value < -kHalfTravel ? -1 : 0;
-}
-
 }  // namespace
 
 platform::JoyReading PadReading(const PadState& pad) {
-    platform::JoyReading r = Neutral();
-    int dx = Direction(pad.dpad_left, pad.dpad_right);
-    int dy = Direction(pad.dpad_up, pad.dpad_down);
-    if (!pad.dpad_left && !pad.dpad_right && !pad.dpad_up && !pad.dpad_down) {
-        dx = StickDirection(pad.stick_x);
-        dy = StickDirection(pad.stick_y);
-        // A diagonal walks one way only: the axis pushed further wins.
-        if (dx != 0 && dy != 0) {
-            if (std::abs(int(pad.stick_x)) >= std::abs(int(pad.stick_y))) {
-                dy = 0;
-            } else {
-                dx = 0;
-            }
-        }
-    }
-    r.axis_pos[0] = 1 + dx;
-    r.axis_pos[1] = 1 + dy;
-    if (pad.south) r.buttons |= 1u << 0;
-    if (pad.east || pad.start) r.buttons |= 1u << 1;
-    return r;
+    // SDL's stick runs -32768..32767: past 16384 is past half its travel.
+    return platform::ReadPad({pad.dpad_left, pad.dpad_right, pad.dpad_up, pad.dpad_down,
+                              pad.stick_x / 32768.0, pad.stick_y / 32768.0, pad.south, pad.east,
+                              pad.start});
 }
 
 void ApplyHat(std::uint8_t hat, platform::JoyReading& reading) {

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "services/platform/pad_rule.hpp"
+
 namespace web_backend {
 
 namespace {
@@ -74,20 +76,9 @@ int VirtualKey(const char* code) {
 
 platform::JoyReading PadReading(const PadState& pad) {
     auto held = [&pad](int b) { return b < pad.button_count && b < 32 && pad.buttons[b]; };
-    platform::JoyReading out;
-    if (held(0)) out.buttons |= 1u;
-    if (held(1) || held(9)) out.buttons |= 2u;
-    // A stick pushed past half way counts like the d-pad; NaN counts as rest.
     auto axis = [&pad](int a) { return a < pad.axis_count ? pad.axes[a] : 0.0; };
-    const bool left = held(14) || axis(0) < -0.5, right = held(15) || axis(0) > 0.5;
-    const bool up = held(12) || axis(1) < -0.5, down = held(13) || axis(1) > 0.5;
-    constexpr int kMid = 32768;
-    out.axis_count = 2;
-    out.axis_min = 0;
-    out.axis_max = 65535;
-    out.axis_pos[0] = left == right ? kMid : left ? out.axis_min : out.axis_max;
-    out.axis_pos[1] = up == down ? kMid : up ? out.axis_min : out.axis_max;
-    return out;
+    return platform::ReadPad(
+        {held(14), held(15), held(12), held(13), axis(0), axis(1), held(0), held(1), held(9)});
 }
 
 }  // namespace web_backend
