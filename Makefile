@@ -1,6 +1,9 @@
 # The two commands of the README, plus the sanitizer suite and the benchmarks.
 JOBS ?= 2
 BUILD := build
+# The test and benchmark targets build both, whatever an earlier `make play`
+# found installed.
+WITH_TESTS := -DBODGER_TESTS=ON -DBODGER_BENCH=ON
 .PHONY: play test test-web test-sanitize bench deps configure fuzz soak
 
 deps:
@@ -15,26 +18,26 @@ play: deps-play
 	./$(BUILD)/bodger2010
 
 test: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(WITH_TESTS) > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS) -LE web
 
 # The browser build's checks (label "web"): the first run builds emscripten's
 # libraries and the WebAssembly dependencies, which takes a while.
 test-web: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(WITH_TESTS) > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS) -L web
 
 test-sanitize: deps
-	@cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DBODGER_SANITIZE=ON > /dev/null
+	@cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DBODGER_SANITIZE=ON $(WITH_TESTS) > /dev/null
 	@cmake --build $(BUILD)-sanitize -j$(JOBS)
 	@cd $(BUILD)-sanitize && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		BODGER_SANITIZE=1 ctest --output-on-failure -j$(JOBS)
 
 bench: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(WITH_TESTS) > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target benchmarks
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
 
