@@ -21,22 +21,7 @@ bodger_web_lib(PkgConfig::VORBISFILE vorbisfile vorbis ogg)
 bodger_web_lib(Freetype::Freetype freetype)
 add_library(Threads::Threads INTERFACE IMPORTED)
 
-include_directories(${CMAKE_SOURCE_DIR})
-add_subdirectory(services)
-add_subdirectory(assets)
-
-# The game's folders and the runner's library, as in the desktop build.
-foreach(part app game screens fx draw)
-  file(GLOB part_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${part}/*.cpp)
-  add_library(game_${part} OBJECT ${part_srcs})
-endforeach()
-add_library(bodger_game STATIC $<TARGET_OBJECTS:game_app> $<TARGET_OBJECTS:game_game>
-  $<TARGET_OBJECTS:game_screens> $<TARGET_OBJECTS:game_fx> $<TARGET_OBJECTS:game_draw>)
-target_link_libraries(bodger_game PUBLIC bodger_assets bodger_services)
-file(GLOB sim_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/sim/*.cpp)
-list(FILTER sim_srcs EXCLUDE REGEX ".*/sim_main\\.cpp$")
-add_library(bodger_sim STATIC ${sim_srcs})
-target_link_libraries(bodger_sim PUBLIC bodger_game)
+include(${CMAKE_SOURCE_DIR}/cmake/game_libraries.cmake)
 
 # sin and cos as the desktop's C library gives them, for both programs.
 add_library(web_math OBJECT ${CMAKE_SOURCE_DIR}/services/platform/web/math/sine.cpp)
