@@ -12,39 +12,12 @@
 #include <sstream>
 #include <string>
 
+#include "bench/work_dir.hpp"
 #include "tools/sim/runner.hpp"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A working directory whose data/ links the repository's sounds.
-class GameDir {
-   public:
-    GameDir() : old_(fs::current_path()) {
-        std::string pattern = (fs::temp_directory_path() / "bodger-botgame-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        dir_ = pattern;
-        fs::create_directory(dir_ / "data");
-        const fs::path source = fs::path(__FILE__).parent_path().parent_path() / "data";
-        std::error_code ec;
-        for (const auto& entry : fs::directory_iterator(source, ec)) {
-            if (entry.path().extension() == ".ogg")
-                fs::create_symlink(entry.path(), dir_ / "data" / entry.path().filename());
-        }
-        fs::current_path(dir_);
-    }
-    ~GameDir() {
-        fs::current_path(old_);
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    GameDir(const GameDir&) = delete;
-    GameDir& operator=(const GameDir&) = delete;
-
-   private:
-    fs::path old_, dir_;
-};
 
 std::string bot_game(int frames, bool clicks, const std::string& timing) {
     std::string script = "clock 4242\nbot on\nstop " + std::to_string(frames) + "\n";
@@ -89,7 +62,7 @@ void report_timing(benchmark::State& state, const std::string& path) {
 }
 
 void BM_BotGame30kFrameTiming(benchmark::State& state) {
-    GameDir dir;
+    BenchWorkDir dir;
     for (auto _ : state) {
         if (run_script(bot_game(30000, true, "timing.txt")) != 0) state.SkipWithError("run failed");
     }
@@ -97,7 +70,7 @@ void BM_BotGame30kFrameTiming(benchmark::State& state) {
 }
 
 void BM_BotGame100kFramesPerSecond(benchmark::State& state) {
-    GameDir dir;
+    BenchWorkDir dir;
     double cpu = 0;
     for (auto _ : state) {
         const double begin = process_cpu_seconds();

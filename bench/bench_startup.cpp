@@ -11,41 +11,13 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/work_dir.hpp"
 #include "services/audio/sound.hpp"
 #include "tools/sim/runner.hpp"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A working directory whose data/ links the repository's sounds (or holds nothing).
-class WorkDir {
-   public:
-    explicit WorkDir(bool with_sounds) : old_(fs::current_path()) {
-        std::string pattern = (fs::temp_directory_path() / "bodger-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        dir_ = pattern;
-        fs::create_directory(dir_ / "data");
-        const fs::path source = fs::path(__FILE__).parent_path().parent_path() / "data";
-        std::error_code ec;
-        if (with_sounds) {
-            for (const auto& entry : fs::directory_iterator(source, ec)) {
-                if (entry.path().extension() == ".ogg") {
-                    fs::create_symlink(entry.path(), dir_ / "data" / entry.path().filename());
-                }
-            }
-        }
-        fs::current_path(dir_);
-    }
-    ~WorkDir() {
-        fs::current_path(old_);
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
-   private:
-    fs::path old_, dir_;
-};
 
 double peak_rss_mib() {
     rusage usage{};
@@ -54,7 +26,7 @@ double peak_rss_mib() {
 }
 
 void run_to_first_frame(benchmark::State& state, bool with_sounds) {
-    WorkDir dir(with_sounds);
+    BenchWorkDir dir(with_sounds);
     for (auto _ : state) {
         if (run_script("stop 1\n") != 0) state.SkipWithError("the run failed");
     }
@@ -71,7 +43,7 @@ void BM_StartupWithoutSounds(benchmark::State& state) {
 // What start_music costs the game's thread: the music read and opened to be
 // decoded as it plays, then cued, set and resumed on an open device.
 void BM_StartMusic(benchmark::State& state) {
-    WorkDir dir(true);
+    BenchWorkDir dir(true);
     StartAudioAt(44100);
     for (auto _ : state) {
         SoundRef music = TSound::Stream("data\\thebodger.ogg", SOUND_LOOP);
@@ -89,7 +61,7 @@ void BM_StartMusic(benchmark::State& state) {
 // The first frame of sound after start_music, as the headless back end pulls
 // it at the next Flip: the decoder's tables are built here.
 void BM_FirstPullOfMusic(benchmark::State& state) {
-    WorkDir dir(true);
+    BenchWorkDir dir(true);
     StartAudioAt(44100);
     std::int16_t frame[2 * 735];
     for (auto _ : state) {
@@ -108,7 +80,7 @@ void BM_FirstPullOfMusic(benchmark::State& state) {
 
 // The same track decoded whole, as every start once did.
 void BM_LoadMusicWhole(benchmark::State& state) {
-    WorkDir dir(true);
+    BenchWorkDir dir(true);
     for (auto _ : state) {
         SoundRef music = TSound::Load("data\\thebodger.ogg", SOUND_LOOP);
         if (!music) state.SkipWithError("no music");
