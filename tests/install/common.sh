@@ -19,6 +19,11 @@ files_under() {
     (cd "$1" && find . -type f -o -type l) | sed 's|^\./||' | sort
 }
 
+# tree_under ROOT: every folder, file and link under ROOT, with its kind.
+tree_under() {
+    (cd "$1" && find . -printf '%y %p\n') | sort
+}
+
 # non_silent FILE: the file holds at least one sample that is not zero.
 non_silent() {
     [ -s "$1" ] && od -An -tx1 -v "$1" | grep -q '[1-9a-f]'

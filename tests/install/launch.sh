@@ -11,7 +11,7 @@ source=$(cd "$2" && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 root=$(stage_install "$build" "$scratch/stage")
-launcher=$root/bin/bodger2010
+launcher=$root/games/bodger2010
 mkdir -p "$scratch/elsewhere"
 unset XDG_DATA_HOME
 
@@ -21,7 +21,7 @@ play_once "$launcher" "$scratch/elsewhere" "$scratch/audio1.raw"
 non_silent "$scratch/audio1.raw" || fail "no sound was played"
 mine=$HOME/.local/share/bodger2010/data
 [ "$(od -An -tx1 "$mine/hiscore.dat" | tr -d ' ')" = 00000000 ] || fail "first best score"
-[ "$(readlink "$mine/thebodger.ogg")" = "$root/share/bodger2010/data/thebodger.ogg" ] ||
+[ "$(readlink "$mine/thebodger.ogg")" = "$root/share/games/bodger2010/data/thebodger.ogg" ] ||
     fail "the sounds are not linked"
 [ -z "$(ls -A "$scratch/elsewhere")" ] || fail "the game wrote in the folder it was started from"
 
