@@ -53,7 +53,7 @@ bodger_install(FILES ${BODGER_SOUND_DIR} ${bodger_sounds})
 # (DESTDIR) or unpacked installation runs as well as the real one.
 file(RELATIVE_PATH BIN_TO_GAME_DIR /${BODGER_BIN_DIR} /${BODGER_GAME_DIR})
 file(RELATIVE_PATH BIN_TO_SOUNDS /${BODGER_BIN_DIR} /${BODGER_SOUND_DIR})
-set(GAME_NAME bodger2010)
+set(BODGER_GAME_NAME bodger2010)
 configure_file(${BODGER_DIST}/bodger2010.in ${CMAKE_BINARY_DIR}/dist/bodger2010 @ONLY)
 bodger_install(PROGRAMS ${BODGER_BIN_DIR} ${CMAKE_BINARY_DIR}/dist/bodger2010)
 
@@ -94,7 +94,8 @@ bodger_install(FILES ${CMAKE_INSTALL_DOCDIR} ${BODGER_DIST}/copyright
                ${CMAKE_SOURCE_DIR}/assets/fonts/Quicksand-Bold.LICENSE.txt)
 
 # make uninstall: removes every file listed above under DESTDIR and the
-# prefix, then the game's own folders once empty.
+# prefix, then the folders that installing there made, once empty (without
+# that record, from another build folder: the game's own folders).
 string(REPLACE ";" "\n" bodger_list "${BODGER_INSTALLED}")
 file(WRITE ${BODGER_LIST} "${bodger_list}\n")
 add_custom_target(uninstall
