@@ -132,6 +132,14 @@ expect 1 1
 echo "$err" | grep -q "^bodger2010: the game is not at $scratch/libexec/bodger2010/bodger2010" ||
     fail "moved installation: $err"
 
+# ... or its sounds moved away.
+mv "$root/share/games/bodger2010/data" "$scratch/sounds"
+run "$launcher"
+expect 1 1
+echo "$err" | grep -q "^bodger2010: the game's sounds are missing from $root/share/games/bodger2010/data" ||
+    fail "moved sounds: $err"
+mv "$scratch/sounds" "$root/share/games/bodger2010/data"
+
 # A HOME that cannot hold the per-user folder, on a desktop: the same
 # sentence on stderr and in the first dialog program there is that shows it;
 # notify-send when it is the only one; none without a display.
