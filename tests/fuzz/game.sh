@@ -32,8 +32,8 @@ for script in "$here"/game/*.txt; do
 done
 
 # The runs went where their scripts say: a TNT blast, game over, the title.
-grep -q '^[0-9]* tnt$' "$work/tnt/sounds.txt" || failed="$failed tnt(no blast)"
-grep -q '"game_state": 5,' "$work/tnt/over.json" || failed="$failed tnt(no game over)"
-grep -q '"game_state": 4,' "$work/splash/title.json" || failed="$failed splash(no title)"
+grep -qs '^[0-9]* tnt$' "$work/tnt/sounds.txt" || failed="$failed tnt(no blast)"
+grep -qs '"game_state": 5,' "$work/tnt/over.json" || failed="$failed tnt(no game over)"
+grep -qs '"game_state": 4,' "$work/splash/title.json" || failed="$failed splash(no title)"
 [ -z "$failed" ] || { echo "game: failed$failed"; exit 1; }
 echo "game: every run clean"
