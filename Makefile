@@ -74,14 +74,17 @@ web:
 
 # Fuzzing with clang's libFuzzer, ASan and UBSan in its own build folder; each
 # target runs FUZZ_SECONDS (CI: 60; a long run: make fuzz FUZZ_SECONDS=3600).
+# The runner built there with the same sanitizers then plays the whole game
+# (tests/fuzz/game.sh); both run whatever the other finds.
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= png sound font hiscore script
 fuzz:
 	@./scripts/install-deps fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DBODGER_FUZZ=ON -DBODGER_TESTS=OFF > /dev/null
-	@cmake --build $(BUILD)-fuzz -j$(JOBS) --target fuzz_targets
-	@./tests/fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+	@cmake --build $(BUILD)-fuzz -j$(JOBS) --target fuzz_targets bodger2010-sim
+	@status=0; ./tests/fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS) || status=1; \
+		./tests/fuzz/game.sh $(BUILD)-fuzz/bodger2010-sim || status=1; exit $$status
 
 # A 1,000,000-frame bot game on the headless runner, memory watched.
 SOAK_FRAMES ?= 1000000

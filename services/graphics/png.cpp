@@ -118,15 +118,21 @@ bool DecodePng(const unsigned char* bytes, std::size_t size, TPngPicture& out) {
     return true;
 }
 
-bool SavePng(const std::string& path, const std::uint32_t* pixels, int width, int height) {
-    if (!pixels || width <= 0 || height <= 0) return false;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
+bool SavePng(std::FILE* file, const std::uint32_t* pixels, int width, int height) {
+    if (!file || !pixels || width <= 0 || height <= 0) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     std::vector<unsigned char> row(std::size_t(width) * 3);
     const bool ok = info && WriteFrom(png, info, file, pixels, width, height, row);
     if (png) png_destroy_write_struct(&png, info ? &info : nullptr);
+    return ok;
+}
+
+bool SavePng(const std::string& path, const std::uint32_t* pixels, int width, int height) {
+    if (!pixels || width <= 0 || height <= 0) return false;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool ok = SavePng(file, pixels, width, height);
     const bool closed = std::fclose(file) == 0;
     return ok && closed;
 }

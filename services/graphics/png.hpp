@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -19,3 +20,6 @@ bool DecodePng(const unsigned char* bytes, std::size_t size, TPngPicture& out);
 // PNG files for captured frames (runner shots, asset tools): 0xAARRGGBB row by
 // row, written opaque; false when the file cannot be written.
 bool SavePng(const std::string& path, const std::uint32_t* pixels, int width, int height);
+// The same into a file already open for writing, which stays open (the
+// caller's close may still fail); false when a write failed.
+bool SavePng(std::FILE* file, const std::uint32_t* pixels, int width, int height);

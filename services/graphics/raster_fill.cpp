@@ -274,7 +274,10 @@ void BlitTexture(const TTexture& tex, int left, int top, int mode, const TTint& 
             b = std::min<std::int64_t>(b, vis->end[std::size_t(ty)]);
         }
         if (a >= b) continue;
-        std::uint32_t* out = t.pixels + std::size_t(top + ty) * t.pitch + std::size_t(left);
+        // The screen pixel of texel column c, as an index: the frame's row may
+        // start left of the buffer, so a pointer is only formed at a pixel inside.
+        const std::int64_t line = (top + ty) * std::int64_t(t.pitch) + left;
+        auto out = [&](std::int64_t c) { return t.pixels + std::size_t(line + c); };
         const std::size_t row = std::size_t(ty) * tex.w;
         if (copies) {
             // Blend before the opaque run, copy it, blend after it.
@@ -283,13 +286,13 @@ void BlitTexture(const TTexture& tex, int left, int top, int mode, const TTint& 
             const std::int64_t c1 =
                 std::clamp<std::int64_t>(vis->opaque_end[std::size_t(ty)], c0, b);
             if (c0 < c1) {
-                if (a < c0) BlendRun(mode, out + a, tex.texels + row + a, int(c0 - a), tint);
-                std::copy(copies + row + c0, copies + row + c1, out + c0);
+                if (a < c0) BlendRun(mode, out(a), tex.texels + row + a, int(c0 - a), tint);
+                std::copy(copies + row + c0, copies + row + c1, out(c0));
                 a = c1;
                 if (a >= b) continue;
             }
         }
-        BlendRun(mode, out + a, tex.texels + row + a, int(b - a), tint);
+        BlendRun(mode, out(a), tex.texels + row + a, int(b - a), tint);
     }
 }
 

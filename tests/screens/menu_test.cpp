@@ -8,7 +8,9 @@
 
 #include "app/globals.hpp"
 #include "screens/game_over.hpp"
+#include "screens/pointer.hpp"
 #include "services/input/input.hpp"
+#include "services/platform/headless/headless.hpp"
 #include "tests/screens/screen_fixture.hpp"
 
 namespace {
@@ -28,6 +30,30 @@ TEST_F(MenuTest, ClickActsOnTheBandUnderThePointerInItsFrameAndAlwaysFlushes) {
     click_at(320, 221);  // "Resume Game"
     menu_frame();
     EXPECT_EQ(game_state, STATE_PLAY);
+}
+
+TEST_F(MenuTest, AFullStickSteersThePointerSixPixelsAndStopsAtTheEndsOfInt) {
+    headless::AttachJoystick(true);
+    headless::SetJoyAxis(0, 1.0f);
+    headless::SetJoyAxis(1, -1.0f);
+    MoveMouse(100, 100);
+    steer_pointer();
+    EXPECT_EQ(MousePosX(), 106);
+    EXPECT_EQ(MousePosY(), 94);
+    // A script may put the pointer anywhere: it stays put instead of wrapping.
+    constexpr int kMax = 2147483647, kMin = -kMax - 1;
+    MoveMouse(kMax - 2, kMin + 2);
+    steer_pointer();
+    EXPECT_EQ(MousePosX(), kMax);
+    EXPECT_EQ(MousePosY(), kMin);
+    headless::SetJoyAxis(0, -1.0f);
+    headless::SetJoyAxis(1, 1.0f);
+    steer_pointer();
+    EXPECT_EQ(MousePosX(), kMax - 6);
+    EXPECT_EQ(MousePosY(), kMin + 6);
+    headless::AttachJoystick(false);
+    headless::SetJoyAxis(0, 0.0f);
+    headless::SetJoyAxis(1, 0.0f);
 }
 
 TEST_F(MenuTest, PauseMenuMusicStartsOnlyWhenQuittingToASilentTitle) {

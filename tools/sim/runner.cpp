@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sstream>
+#include <utility>
 #include <vector>
 
 #include "app/main_loop.hpp"
@@ -18,6 +20,7 @@
 #include "services/platform/headless/headless.hpp"
 #include "tools/sim/bot.hpp"
 #include "tools/sim/dump.hpp"
+#include "tools/sim/output_file.hpp"
 #include "tools/sim/script.hpp"
 #include "tools/sim/timing.hpp"
 
@@ -28,35 +31,40 @@ namespace {
 // Thrown out of the Flip hook at `stop`: the run ends without the exit sequence.
 struct StopRun {};
 
+// "script line 3: cannot write out/a.png: a FIFO, not a regular file"
+std::string cannot_write_text(int line, const std::string& path, const std::string& why) {
+    return "script line " + std::to_string(line) + ": cannot write " + readable(path) +
+           (why.empty() ? "" : ": " + why);
+}
+
 // A file the run writes as it goes (the sound log, the record): a failed
 // write is told once, on stderr, as soon as it is seen.
 class Log {
    public:
-    bool open(const std::string& path, int line) {
+    bool open(const std::string& path, int line, std::string* why) {
         path_ = path;
         line_ = line;
-        out_.open(path, std::ios::trunc);
-        return bool(out_);
+        out_ = open_output_file(path, why);
+        return out_.is_open();
     }
     bool is_open() const { return out_.is_open(); }
     template <typename... Parts>
     void write(const Parts&... parts) {
         if (!out_.is_open() || failed_) return;
-        (out_ << ... << parts);
-        if (!out_) report();
+        std::ostringstream text;
+        (text << ... << parts);
+        if (!out_.write(text.str())) report();
     }
     // Flushes and closes; false when anything written was lost.
     bool close() {
         if (!out_.is_open()) return !failed_;
-        out_.close();
-        if (!out_) report();
+        if (!out_.close()) report();
         return !failed_;
     }
     // Pushes what was written to the file, so it can be read while the run goes on.
     void flush() {
         if (!out_.is_open() || failed_) return;
-        out_.flush();
-        if (!out_) report();
+        if (!out_.flush()) report();
     }
     void discard() {
         out_.close();
@@ -67,10 +75,9 @@ class Log {
     void report() {
         if (failed_) return;
         failed_ = true;
-        std::fprintf(stderr, "bodger2010-sim: script line %d: cannot write %s\n", line_,
-                     readable(path_).c_str());
+        std::fprintf(stderr, "bodger2010-sim: %s\n", cannot_write_text(line_, path_, "").c_str());
     }
-    std::ofstream out_;
+    OutputFile out_;
     std::string path_;
     int line_ = 0;
     bool failed_ = false;
@@ -95,24 +102,42 @@ class Run {
         script_.events = {};
     }
 
-    // Opens the logs before anything runs; false with the offending line named.
-    bool open_logs(std::string& error) {
+    // Before anything runs: refuses a script naming anything but a regular
+    // file as an output (the first such line is named), then opens the logs.
+    // False with the offending line named; nothing is left behind then.
+    bool open_outputs(std::string& error) {
+        std::vector<std::pair<int, const std::string*>> outputs;
+        if (!script_.sounds_path.empty())
+            outputs.emplace_back(script_.sounds_line, &script_.sounds_path);
+        if (!script_.record_path.empty())
+            outputs.emplace_back(script_.record_line, &script_.record_path);
+        if (!script_.timing_path.empty())
+            outputs.emplace_back(script_.timing_line, &script_.timing_path);
+        for (const auto& [frame, events] : captures_) {
+            for (const TimedEvent& ev : events) outputs.emplace_back(ev.line, &ev.path);
+        }
+        std::sort(outputs.begin(), outputs.end());
+        for (const auto& [line, path] : outputs) {
+            const std::string why = output_refusal(*path);
+            if (!why.empty()) return cannot_write(line, *path, why, error);
+        }
+
+        std::string why;
         if (!script_.sounds_path.empty() &&
-            !sounds_.open(script_.sounds_path, script_.sounds_line)) {
-            return cannot_write(script_.sounds_line, script_.sounds_path, error);
+            !sounds_.open(script_.sounds_path, script_.sounds_line, &why)) {
+            return cannot_write(script_.sounds_line, script_.sounds_path, why, error);
         }
         if (!script_.record_path.empty() &&
-            !record_.open(script_.record_path, script_.record_line)) {
-            // Nothing runs, so nothing is left behind either.
+            !record_.open(script_.record_path, script_.record_line, &why)) {
             if (sounds_.is_open()) sounds_.discard();
-            return cannot_write(script_.record_line, script_.record_path, error);
+            return cannot_write(script_.record_line, script_.record_path, why, error);
         }
         if (!script_.timing_path.empty()) {
-            timing_out_.open(script_.timing_path, std::ios::trunc);
-            if (!timing_out_) {
+            timing_out_ = open_output_file(script_.timing_path, &why);
+            if (!timing_out_.is_open()) {
                 if (sounds_.is_open()) sounds_.discard();
                 if (record_.is_open()) record_.discard();
-                return cannot_write(script_.timing_line, script_.timing_path, error);
+                return cannot_write(script_.timing_line, script_.timing_path, why, error);
             }
             timed_ = &timing_;
         }
@@ -178,11 +203,12 @@ class Run {
     // At the end of the run, however it ended.
     void write_timing_log() {
         if (!timed_) return;
-        write_timing(timing_out_, timing_.frames());
-        timing_out_.flush();
-        if (!timing_out_) {
-            std::fprintf(stderr, "bodger2010-sim: script line %d: cannot write %s\n",
-                         script_.timing_line, script_.timing_path.c_str());
+        std::ostringstream text;
+        write_timing(text, timing_.frames());
+        const bool written = timing_out_.write(text.str());
+        if (!timing_out_.close() || !written) {
+            std::fprintf(stderr, "bodger2010-sim: %s\n",
+                         cannot_write_text(script_.timing_line, script_.timing_path, "").c_str());
             capture_failed_ = true;
         }
     }
@@ -191,8 +217,9 @@ class Run {
     const Script& script() const { return script_; }
 
    private:
-    static bool cannot_write(int line, const std::string& path, std::string& error) {
-        error = "script line " + std::to_string(line) + ": cannot write " + readable(path);
+    static bool cannot_write(int line, const std::string& path, const std::string& why,
+                             std::string& error) {
+        error = cannot_write_text(line, path, why);
         return false;
     }
 
@@ -204,21 +231,21 @@ class Run {
         auto it = captures_.find(frame);
         if (it == captures_.end()) return;
         for (const TimedEvent& ev : it->second) {
-            bool ok = true;
-            if (ev.action == Action::Shot) {
-                ok = SavePng(ev.path, headless::LastFrame().data(), headless::FrameWidth(),
+            std::string why;
+            OutputFile out = open_output_file(ev.path, &why);
+            bool ok = out.is_open();
+            if (ok && ev.action == Action::Shot) {
+                ok = SavePng(out.stream(), headless::LastFrame().data(), headless::FrameWidth(),
                              headless::FrameHeight());
-            } else {
-                std::ofstream out(ev.path, std::ios::trunc);
-                out << dump_state(frame);
-                out.close();  // the last of the bytes may only fail here
-                ok = bool(out);
+            } else if (ok) {
+                ok = out.write(dump_state(frame));
             }
+            ok = out.close() && ok;  // the last of the bytes may only fail here
             if (!ok) {
                 // The run goes on; the failure shows in the exit status.
                 capture_failed_ = true;
-                std::fprintf(stderr, "bodger2010-sim: script line %d: cannot write %s\n", ev.line,
-                             readable(ev.path).c_str());
+                std::fprintf(stderr, "bodger2010-sim: %s\n",
+                             cannot_write_text(ev.line, ev.path, why).c_str());
             }
         }
         captures_.erase(it);
@@ -304,7 +331,7 @@ class Run {
     std::map<int, std::vector<TimedEvent>> captures_;  // shots and dumps by frame
     std::map<int, int> releases_;  // joystick releases already put first into a batch
     Log sounds_, record_;
-    std::ofstream timing_out_;
+    OutputFile timing_out_;
     FrameTiming timing_;
     FrameTiming* timed_ = nullptr;  // &timing_ when the script asks for it
     bool capture_failed_ = false;   // a shot, dump or the timing log could not be written
@@ -353,7 +380,7 @@ int run_parsed(sim::Script script, std::string* message) {
     using namespace sim;
     std::string error;
     Run run(std::move(script));
-    if (!run.open_logs(error)) {
+    if (!run.open_outputs(error)) {
         if (message) *message = error;
         return 2;
     }
