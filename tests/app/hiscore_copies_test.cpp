@@ -198,7 +198,7 @@ TEST_F(HiscoreCopiesTest, TwoCopiesEndingAtOnceKeepTheHigher) {
 // A copy killed with SIGKILL at some moment of its exit leaves the old or its
 // own score, whole; the lock dies with it, so the next copy saves at once.
 TEST_F(HiscoreCopiesTest, ACopyKilledMidSaveLeavesOldOrNewAndNoHeldLock) {
-    std::uniform_int_distribution<int> delay_us(0, 6000);
+    std::uniform_int_distribution<int> delay_us(0, 15000);  // about the length of an exit
     int old_score = 100;
     for (int round = 0; round < 10; ++round) {
         SCOPED_TRACE(round);
