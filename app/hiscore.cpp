@@ -1,6 +1,7 @@
 // hiscore.cpp -- the best score in data\hiscore.dat: four bytes, least
 // significant first, read once at start-up and written when a game ends with
-// a new best and at exit.
+// a new best and at exit.  Several copies of the game may share the file, so
+// a save never puts a lower score over a higher one another copy wrote.
 #include "app/hiscore.hpp"
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 
 #include "app/globals.hpp"
 #include "game/player.hpp"
+#include "services/system/file_lock.hpp"
 #include "services/system/files.hpp"
 
 namespace {
@@ -16,25 +18,31 @@ namespace {
 constexpr const char* kScoreFile = "data\\hiscore.dat";
 // Beside the score file, so the rename never crosses a file system.
 constexpr const char* kScratchFile = "data\\hiscore.tmp";
+// Copies saving at the same moment take turns on this file; it stays, empty.
+constexpr const char* kLockFile = "data\\hiscore.lock";
+// A save holds the lock for milliseconds; a slow disk's sync may take seconds.
+constexpr int kLockWaitMs = 10000;
 
 // The file holds exactly one 32-bit int.
 static_assert(sizeof(std::int32_t) == 4, "the best score is stored as 4 bytes");
 
-// Something stood at the score file's name at start-up that could not be read
-// (a folder, a FIFO, no permission): it may hold a score this run never saw,
-// so it is never overwritten.
-bool score_file_unreadable = false;
+enum class OnDisk { Nothing, Score, Unreadable };
+
+// What stands at the score file's name.  Something that cannot be read (a
+// folder, a FIFO, no permission) may hold a score this run never saw.
+OnDisk read_score_file(int* score) {
+    *score = 0;
+    if (!PathTaken(kScoreFile)) return OnDisk::Nothing;
+    StreamRef stream = OpenForReading(kScoreFile);
+    if (!stream) return OnDisk::Unreadable;
+    *score = ReadInt(stream);
+    Close(stream);
+    return OnDisk::Score;
+}
 
 int load_best_score() {
-    score_file_unreadable = false;
-    if (!PathTaken(kScoreFile)) return 0;  // the first run
-    StreamRef stream = OpenForReading(kScoreFile);
-    if (!stream) {
-        score_file_unreadable = true;
-        return 0;
-    }
-    int value = ReadInt(stream);
-    Close(stream);
+    int value = 0;
+    read_score_file(&value);  // the first run and an unreadable file both give 0
     return value;
 }
 
@@ -45,19 +53,34 @@ std::string le_bytes(int value) {
     return bytes;
 }
 
-// A kill, a crash or a full disk at any point leaves either the old or the
-// new score, never an empty file; a failure is told in one line and the
-// game goes on.
+// Under the lock, the file is read again just before the write: a higher
+// score another copy saved since start-up stays, and an equal one is written
+// back in the file's own 4-byte form.  A kill, a crash or a full disk at any
+// point leaves either the old or the new score, never an empty file; a
+// failure is told in one line naming the file, and the game goes on.
 void save_best_score(int value) {
-    const std::string file = HostPath(kScoreFile);
     std::string reason;
-    if (score_file_unreadable) {
-        reason = "it could not be read at start-up and is left as it is";
-    } else if (ReplaceFile(kScoreFile, kScratchFile, le_bytes(value), &reason)) {
-        return;
+    const TFileLock lock(kLockFile, kLockWaitMs);
+    // A lock file that cannot be used (a read-only folder) does not stop the
+    // save: it then fails, or succeeds, on its own terms.
+    if (lock.busy()) {
+        reason = lock.why();
+    } else {
+        int on_disk = 0;
+        switch (read_score_file(&on_disk)) {
+            case OnDisk::Unreadable:
+                reason = "it cannot be read and is left as it is";
+                break;
+            case OnDisk::Score:
+                if (on_disk > value) return;
+                [[fallthrough]];
+            case OnDisk::Nothing:
+                if (ReplaceFile(kScoreFile, kScratchFile, le_bytes(value), &reason)) return;
+                break;
+        }
     }
-    std::fprintf(stderr, "bodger2010: best score not saved in %s: %s\n", file.c_str(),
-                 reason.c_str());
+    std::fprintf(stderr, "bodger2010: best score not saved in %s: %s\n",
+                 AbsoluteHostPath(kScoreFile).c_str(), reason.c_str());
 }
 
 }  // namespace

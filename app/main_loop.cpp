@@ -90,8 +90,13 @@ int program_entry() {
     SetAppTitle("Bodger 2010");
     std::string error;
     if (!OpenGraphics(640, 480, 32, 60, 2, &error)) {
-        std::fprintf(stderr, "bodger2010: cannot open the 640x480 display: %s\n",
-                     error.empty() ? "no video device" : error.c_str());
+        if (error.empty()) error = "no video device";
+        std::fprintf(stderr, "bodger2010: cannot open the 640x480 display: %s\n", error.c_str());
+        // Started from a menu, the player sees no stderr: a box says it too
+        // where a display can show one.
+        ShowErrorBox("Bodger 2010 cannot open its 640x480 window (" + error +
+                     ");\ncheck that the display and its graphics driver work, then start "
+                     "the game again.");
         return 1;
     }
     CountJoysticks();

@@ -7,6 +7,7 @@
 
 #include "services/graphics/display_pacing.hpp"
 #include "services/graphics/draw.hpp"
+#include "services/graphics/png.hpp"
 #include "services/input/input.hpp"
 #include "services/platform/platform.hpp"
 #include "services/system/app.hpp"
@@ -21,6 +22,11 @@ struct TScreen {
     std::vector<std::uint32_t> pixels;
     std::function<void()> flip_hook;
 };
+
+TPngPicture& Icon() {
+    static TPngPicture icon;
+    return icon;
+}
 
 TScreen& Screen() {
     static TScreen screen;
@@ -52,6 +58,8 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int flags, std::s
         if (error) *error = cause;
         return false;
     }
+    const TPngPicture& icon = Icon();
+    if (!icon.pixels.empty()) platform::SetWindowIcon(icon.pixels.data(), icon.width, icon.height);
     TScreen& s = Screen();
     s.open = true;
     s.display = TDisplay{width, height, depth, hertz, flags};
@@ -69,6 +77,17 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int flags, std::s
     display_pacing::SetUpPacing(s.display, clock);
     if (depth != 0) MoveMouse(width / 2, height / 2);
     return true;
+}
+
+bool SetAppIcon(const unsigned char* png, std::size_t size) {
+    TPngPicture picture;
+    const bool ok = DecodePng(png, size, picture);
+    Icon() = ok ? std::move(picture) : TPngPicture{};
+    return ok;
+}
+
+void ClearAppIcon() {
+    Icon() = TPngPicture{};
 }
 
 void CloseGraphics() {

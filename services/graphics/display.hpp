@@ -1,6 +1,7 @@
 // display.hpp -- the 640x480 display, its back buffer and frame pacing.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -21,6 +22,11 @@ struct TDisplay {
 bool OpenGraphics(int width, int height, int depth, int hertz, int flags,
                   std::string* error = nullptr);
 void CloseGraphics();
+// The icon of windows opened afterwards, from PNG bytes (the desktop's title
+// bar, docks, task switchers); false, and no icon, for bytes that are no
+// picture.  Empty until set; ResetServices clears it.
+bool SetAppIcon(const unsigned char* png, std::size_t size);
+void ClearAppIcon();
 const TDisplay* CurrentDisplay();  // none before OpenGraphics
 // sync 1: wait for the vertical blank; 0: no wait; -1: pace at the display's hertz.
 void Flip(int sync);

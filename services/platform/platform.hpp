@@ -40,6 +40,14 @@ bool OpenWindow(int width, int height, bool fullscreen, const std::string& title
                 std::string* error);
 void CloseWindow();
 void SetWindowTitle(const std::string& title);
+// The open window's icon for the desktop (title bar, docks, task switchers):
+// width x height pixels 0xAARRGGBB.  Back ends without one ignore it.
+void SetWindowIcon(const std::uint32_t* pixels, int width, int height);
+// A fatal message where a player who never sees stderr will: a message box
+// when a display is reachable, closed by the player before this returns.
+// False when none could be shown (no display; the headless and browser back
+// ends never show one).
+bool ShowErrorBox(const std::string& title, const std::string& text);
 // Shows a width x height frame of 0xAARRGGBB pixels (alpha ignored).
 // sync 1: waits for the vertical blank; 0: does not wait.
 void Present(const std::uint32_t* pixels, int width, int height, int sync);

@@ -2,6 +2,7 @@
 #include "services/system/app.hpp"
 
 #include "services/input/input.hpp"
+#include "services/platform/platform.hpp"
 
 namespace {
 
@@ -18,6 +19,10 @@ void SetAppTitle(const std::string& title) {
 
 const std::string& AppTitle() {
     return Title();
+}
+
+bool ShowErrorBox(const std::string& text) {
+    return platform::ShowErrorBox(AppTitle(), text);
 }
 
 bool AppIsSuspended() {

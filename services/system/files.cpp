@@ -135,6 +135,15 @@ std::string HostPath(const std::string& path) {
     return host;
 }
 
+std::string AbsoluteHostPath(const std::string& path) {
+    const std::string host = HostPath(path);
+    if (!host.empty() && host[0] == '/') return host;
+    std::error_code ec;
+    const fs::path here = fs::current_path(ec);
+    if (ec) return host;
+    return (here / host).string();
+}
+
 int PathKind(const std::string& path) {
     struct stat info;
     if (stat(HostPath(path).c_str(), &info) != 0) return 0;

@@ -11,8 +11,11 @@ struct TStream;
 using StreamRef = std::shared_ptr<TStream>;
 
 std::string HostPath(const std::string& path);  // "data\x.dat" -> "data/x.dat"
-int PathKind(const std::string& path);          // 0 nothing, 1 file, 2 directory
-bool PathTaken(const std::string& path);        // anything at all there, a dangling link included
+// The same from the root, for messages a player acts on ("/home/.../data/x.dat");
+// the host path as it is when the working directory cannot be named.
+std::string AbsoluteHostPath(const std::string& path);
+int PathKind(const std::string& path);    // 0 nothing, 1 file, 2 directory
+bool PathTaken(const std::string& path);  // anything at all there, a dangling link included
 // None if missing or not a regular file; a FIFO or device is refused without waiting.
 StreamRef OpenForReading(const std::string& path);
 StreamRef OpenForWriting(const std::string& path);  // created or emptied; none on failure

@@ -30,4 +30,5 @@ void ResetServices() {
     ResetImageDefaults();
     SetCurrentFont(nullptr);
     CloseGraphics();
+    ClearAppIcon();
 }

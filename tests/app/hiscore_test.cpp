@@ -110,6 +110,30 @@ TEST_F(HiscoreTest, SavesWhateverThePlayerHoldsLeastSignificantFirst) {
     EXPECT_EQ(player->best_sc, 0x01020304);
 }
 
+// Another copy of the game saved a higher best since this one started: it
+// stays.  A lower or equal one is replaced, in the file's 4-byte form.
+TEST_F(HiscoreTest, ASaveNeverLowersWhatTheFileHoldsNow) {
+    write_file("data/hiscore.dat", bytes({100, 0, 0, 0}));
+    EXPECT_EQ(loaded_score(), 100);
+    write_file("data/hiscore.dat", bytes({200, 0, 0, 0}));  // the other copy's exit
+    player->best_sc = 150;
+    EXPECT_EQ(stderr_of([] { hiscore_io(1); }), "");
+    EXPECT_EQ(read_file("data/hiscore.dat"), bytes({200, 0, 0, 0}));
+    EXPECT_EQ(player->best_sc, 150) << "the game's own best is not changed by the file";
+
+    player->best_sc = 201;
+    hiscore_io(1);
+    EXPECT_EQ(read_file("data/hiscore.dat"), bytes({201, 0, 0, 0}));
+    write_file("data/hiscore.dat", bytes({201, 0, 0, 0, 7, 7}));
+    hiscore_io(1);
+    EXPECT_EQ(read_file("data/hiscore.dat"), bytes({201, 0, 0, 0}));
+    write_file("data/hiscore.dat", bytes({0xFF, 0xFF, 0xFF, 0xFF}));  // -1
+    player->best_sc = -2;
+    hiscore_io(1);
+    EXPECT_EQ(read_file("data/hiscore.dat"), bytes({0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_FALSE(exists("data/hiscore.tmp"));
+}
+
 // What stands at the score file's name and cannot be read may hold a score:
 // the game plays with 0, never waits on it, and leaves it exactly as it was.
 TEST_F(HiscoreTest, AnUnreadableScoreFileReadsZeroAndIsNeverOverwritten) {
@@ -194,12 +218,12 @@ TEST_F(HiscoreTest, AFailedSaveKeepsTheOldScoreAndSaysWhyInOneLine) {
         SCOPED_TRACE(what);
         write_file("data/hiscore.dat", kOldScore);
         ASSERT_EQ(run("stop 1\n"), 0) << message_;
-        player->best_sc = 999;
+        player->best_sc = 99999;  // above the old score, so it must be written
         std::string err;
         with_file_size_limit(size_limit, [&] { err = stderr_of([] { hiscore_io(1); }); });
         EXPECT_EQ(read_file("data/hiscore.dat"), kOldScore);
-        EXPECT_EQ(err.rfind("bodger2010: best score not saved in data/hiscore.dat: ", 0), 0u)
-            << err;
+        const std::string file = (fs::current_path() / "data" / "hiscore.dat").string();
+        EXPECT_EQ(err.rfind("bodger2010: best score not saved in " + file + ": ", 0), 0u) << err;
         EXPECT_NE(err.find(reason), std::string::npos) << err;
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     };

@@ -168,6 +168,13 @@ void SetWindowTitle(const std::string& title) {
     State().title = title;
 }
 
+void SetWindowIcon(const std::uint32_t*, int, int) {}
+
+// The runner's output is its files and stderr; it never waits on a player.
+bool ShowErrorBox(const std::string&, const std::string&) {
+    return false;
+}
+
 void Present(const std::uint32_t* pixels, int width, int height, int sync) {
     HeadlessState& s = State();
     if (pixels && width > 0 && height > 0) {

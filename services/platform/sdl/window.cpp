@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr const char* kWindowClass = "bodger2010";
+
 struct WindowState {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
@@ -199,6 +201,11 @@ bool OpenWindow(int width, int height, bool fullscreen, const std::string& title
         }
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     }
+    // The window's class, which the desktop entry's StartupWMClass names, so
+    // docks tie the window to the game's entry and icon.  A class the player
+    // set in the environment stays.
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", kWindowClass, 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", kWindowClass, 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         if (error) *error = NoDisplay(SDL_GetError());
         return false;
@@ -263,6 +270,18 @@ void CloseWindow() {
 
 void SetWindowTitle(const std::string& title) {
     if (State().window) SDL_SetWindowTitle(State().window, title.c_str());
+}
+
+void SetWindowIcon(const std::uint32_t* pixels, int width, int height) {
+    WindowState& s = State();
+    if (!s.window || !pixels || width <= 0 || height <= 0) return;
+    // SDL copies the pixels; the surface only lends them for the call.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint32_t*>(pixels), width, height, 32, width * int(sizeof(std::uint32_t)),
+        SDL_PIXELFORMAT_ARGB8888);
+    if (!icon) return;
+    SDL_SetWindowIcon(s.window, icon);
+    SDL_FreeSurface(icon);
 }
 
 void Present(const std::uint32_t* pixels, int width, int height, int sync) {

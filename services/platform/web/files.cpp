@@ -40,6 +40,7 @@ EM_JS(void, persist_saved, (), {
         FS.readdir("/game/data").forEach(function(name) {
             if (name === "." || name === ".." || shipped[name]) return;
             if (name.slice(-4) === ".tmp") return;  // a save still in progress
+            if (name.slice(-5) === ".lock") return;  // empty; only copies on one disk share it
             var from = "/game/data/" + name;
             if (!FS.isFile(FS.stat(from).mode)) return;
             FS.writeFile("/saved/" + name, FS.readFile(from));

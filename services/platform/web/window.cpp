@@ -94,6 +94,14 @@ void SetWindowTitle(const std::string& title) {
     set_title(title.c_str());
 }
 
+// The page carries its own icon.
+void SetWindowIcon(const std::uint32_t*, int, int) {}
+
+// The page shows what reaches the console.
+bool ShowErrorBox(const std::string&, const std::string&) {
+    return false;
+}
+
 void Present(const std::uint32_t* pixels, int width, int height, int sync) {
     WindowState& s = State();
     if (s.open && pixels && width == s.width && height == s.height) {

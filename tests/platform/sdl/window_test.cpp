@@ -1,7 +1,8 @@
 // The real window on a private X server: Alt+Enter and F11 sent as real X
 // key events switch full screen and window, checked with the window system,
-// while the game's input carries on untouched; SIGHUP and a missing display
-// as the game binary meets them.
+// while the game's input carries on untouched; SIGHUP, the window's icon and
+// class, and a display that is missing or refuses the window as the game
+// binary meets them.
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -152,8 +153,9 @@ class GameBinaryTest : public ::testing::Test {
         return pid;
     }
 
-    // The exit status, or -1 when the game has not ended within ms.
-    static int Wait(pid_t pid, int ms) {
+    // The exit status, or -1 when the game has not ended within ms (it is
+    // killed then), or -2 when it is still running and kill_late is false.
+    static int Wait(pid_t pid, int ms, bool kill_late = true) {
         for (int waited = 0; waited < ms; waited += 20) {
             int status = 0;
             if (waitpid(pid, &status, WNOHANG) == pid) {
@@ -161,6 +163,7 @@ class GameBinaryTest : public ::testing::Test {
             }
             SDL_Delay(20);
         }
+        if (!kill_late) return -2;
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
         return -1;
@@ -185,6 +188,64 @@ TEST_F(GameBinaryTest, HangupRunsTheExitSequenceAndKeepsTheBestScore) {
     kill(pid, SIGHUP);
     EXPECT_EQ(Wait(pid, 15000), 0) << Stderr();
     EXPECT_EQ(std::filesystem::file_size(dir_ / "data" / "hiscore.dat"), 4u);
+}
+
+// Docks and task switchers know the window by its class, the one the
+// desktop entry names, and show the icon it carries.
+TEST_F(GameBinaryTest, TheWindowCarriesTheGamesIconAndClass) {
+    sdl_test::XServer server(1024, 768);
+    if (!server.running()) GTEST_SKIP() << "Xvfb is not installed";
+    const pid_t pid = Start({"-SDL_VIDEO_X11_WMCLASS"});
+    int found = 1;
+    const std::string id = sdl_test::Run(
+        "timeout 20 xdotool search --sync --name 'Bodger 2010' | head -n 1 | tr -d '\\n'", &found);
+    ASSERT_EQ(found, 0) << Stderr();
+    // The icon follows the window's first frames.
+    std::string props;
+    for (int tries = 0; tries < 100; ++tries) {
+        props = sdl_test::Run("xprop -id " + id + " -notype WM_CLASS _NET_WM_ICON | head -n 2");
+        if (props.find("Icon (") != std::string::npos) break;
+        SDL_Delay(100);
+    }
+    EXPECT_NE(props.find("WM_CLASS = \"bodger2010\", \"bodger2010\""), std::string::npos) << props;
+    EXPECT_NE(props.find("_NET_WM_ICON = \tIcon (64 x 64):"), std::string::npos) << props;
+    SDL_Delay(500);
+    kill(pid, SIGHUP);
+    EXPECT_EQ(Wait(pid, 15000), 0) << Stderr();
+}
+
+// A display the game reaches but cannot open its window on: the player, who
+// may have started it from a menu, is told in a box as well as on stderr,
+// and the game ends with status 1 once the box is closed.
+TEST_F(GameBinaryTest, AWindowThatCannotOpenIsAlsoToldInABox) {
+    sdl_test::XServer server(1024, 768);
+    if (!server.running()) GTEST_SKIP() << "Xvfb is not installed";
+    // A visual the server does not have: the window cannot be made.
+    const pid_t pid = Start({"SDL_VIDEO_X11_WINDOW_VISUALID=0x7fffffff", "-SDL_VIDEODRIVER"});
+    // The box's window is found by its title in the tree; xdotool's search
+    // does not list it.
+    std::string id;
+    for (int tries = 0; tries < 200 && id.empty(); ++tries) {
+        id = sdl_test::Run(
+            "xwininfo -root -tree | awk '/\"Bodger 2010\"/ {printf \"%s\", $1; exit}'");
+        if (id.empty()) SDL_Delay(100);
+    }
+    if (id.empty()) {
+        Wait(pid, 0);  // ends it
+        FAIL() << "no box; stderr: " << Stderr();
+    }
+    EXPECT_EQ(Wait(pid, 300, false), -2) << "the game did not wait for the box";
+    const std::string text = Stderr();
+    EXPECT_EQ(text.rfind("bodger2010: cannot open the 640x480 display: ", 0), 0u) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+    // The box hears keys once it is up; Return is its button's key.
+    int status = -2;
+    for (int tries = 0; tries < 50 && status == -2; ++tries) {
+        sdl_test::Run("xdotool key --window " + id + " Return 2>/dev/null");
+        status = Wait(pid, 200, false);
+    }
+    EXPECT_EQ(status, 1) << Stderr();
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "data" / "hiscore.dat"));
 }
 
 TEST_F(GameBinaryTest, NoDisplaySaysWhatToCheckInOneLine) {

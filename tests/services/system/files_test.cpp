@@ -72,6 +72,11 @@ TEST_F(FilesTest, ShortFileFillsTheHighBytesWithZero) {
     EXPECT_EQ(ReadInt(OpenForReading("data\\empty.dat")), 0);
 }
 
+TEST_F(FilesTest, AbsolutePathsStartAtTheRoot) {
+    EXPECT_EQ(AbsoluteHostPath("data\\hiscore.dat"), (dir_ / "data" / "hiscore.dat").string());
+    EXPECT_EQ(AbsoluteHostPath("/var/games/x.dat"), "/var/games/x.dat");
+}
+
 TEST_F(FilesTest, PathKindTellsNothingFileAndDirectory) {
     WriteBytes("data/file.dat", "x");
     EXPECT_EQ(PathKind("data\\missing.dat"), 0);
