@@ -4,11 +4,7 @@
 // the game's own files include the owner's header instead.
 #pragma once
 
-#include "app/assets.hpp"
 #include "app/global_keys.hpp"
-#include "app/main_loop.hpp"
-#include "app/options.hpp"
-#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
 #include "fx/brick.hpp"
 #include "fx/dust.hpp"
@@ -17,9 +13,13 @@
 #include "fx/points.hpp"
 #include "fx/stars.hpp"
 #include "game/deaths.hpp"
+#include "game/flow.hpp"
 #include "game/level.hpp"
 #include "game/player.hpp"
 #include "game/state.hpp"
+#include "resources/assets.hpp"
+#include "resources/options.hpp"
+#include "resources/sprite_frames.hpp"
 #include "screens/menu.hpp"
 #include "screens/pointer.hpp"
 

@@ -6,8 +6,8 @@
 #include "services/graphics/display.hpp"
 #include "services/input/input.hpp"
 #include "services/input/joystick.hpp"
+#include "services/lifecycle.hpp"
 #include "services/platform/headless/headless.hpp"
-#include "services/system/lifecycle.hpp"
 #include "services/system/random.hpp"
 
 namespace {
