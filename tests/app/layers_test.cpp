@@ -223,11 +223,12 @@ bool Known(const std::set<std::string>& group) {
 }
 
 // Every circle of the graph not allowed for now, named by one way round it.
-std::vector<std::string> CircleReport(const Graph& g, bool allow_known) {
+std::vector<std::string> CircleReport(const Graph& g, bool allow_known, const std::string& noun) {
     std::vector<std::string> found;
     for (const auto& group : Circles(g)) {
         if (allow_known && Known(group)) continue;
-        found.push_back(PathRound(g, group) + " (" + std::to_string(group.size()) + " in all)");
+        found.push_back(PathRound(g, group) + " (" + std::to_string(group.size()) + " " + noun +
+                        " reach one another)");
     }
     return found;
 }
@@ -262,12 +263,13 @@ TEST(LayersTest, ACircleIsFoundAndNamedByOneWayRound) {
         {"game/a.cpp", "game/a.hpp"}, {"game/a.cpp", "game/b.hpp"}, {"game/b.cpp", "game/c.hpp"},
         {"game/c.hpp", "game/a.hpp"}, {"fx/d.cpp", "game/a.hpp"},   {"game/b.cpp", "fx/e.hpp"}};
     const Graph units = GraphOf(includes, UnitOf);
-    EXPECT_EQ(CircleReport(units, false),
-              std::vector<std::string>{"game/a -> game/b -> game/c -> game/a (3 in all)"});
+    EXPECT_EQ(CircleReport(units, false, "files"),
+              std::vector<std::string>{
+                  "game/a -> game/b -> game/c -> game/a (3 files reach one another)"});
     // fx/d includes game/a and game/b includes fx/e: no circle of files, but
     // one of folders.
-    EXPECT_EQ(CircleReport(GraphOf(includes, FolderOf), false),
-              std::vector<std::string>{"fx -> game -> fx (2 in all)"});
+    EXPECT_EQ(CircleReport(GraphOf(includes, FolderOf), false, "folders"),
+              std::vector<std::string>{"fx -> game -> fx (2 folders reach one another)"});
 }
 
 TEST(LayersTest, NoIncludePointsUpwards) {
@@ -282,9 +284,10 @@ TEST(LayersTest, NoIncludeCircleBetweenFilesOrFolders) {
     const std::vector<Include> includes = ProgramIncludes(root);
     ASSERT_GT(includes.size(), 100u);
     const Graph units = GraphOf(includes, UnitOf);
-    const std::vector<std::string> files = CircleReport(units, true);
+    const std::vector<std::string> files = CircleReport(units, true, "files");
     EXPECT_TRUE(files.empty()) << "include circles between files:" << Lines(files);
-    const std::vector<std::string> folders = CircleReport(GraphOf(includes, FolderOf), false);
+    const std::vector<std::string> folders =
+        CircleReport(GraphOf(includes, FolderOf), false, "folders");
     EXPECT_TRUE(folders.empty()) << "include circles between folders:" << Lines(folders);
 
     // The known circles only shrink: an entry no circle needs goes.
