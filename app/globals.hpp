@@ -1,7 +1,8 @@
 // globals.hpp -- every part's globals in one include, for whoever looks at the
 // whole game at once (the runner's dump, the bot, the tests), and the reset
 // that puts them all back.  Each global is defined and reset by its owner;
-// the game's own files include the owner's header instead.
+// the game's own files include the owner's header instead.  start_seed, the
+// program entry's, is in app/main_loop.hpp.
 #pragma once
 
 #include "app/global_keys.hpp"

@@ -3,8 +3,10 @@
 
 #include <functional>
 
-extern int
-    start_seed;  // the value start-up gave to SeedRandom (the clock after the display opened)
+// The value start-up gave to SeedRandom (the clock after the display opened);
+// 0 from program entry until then.  The program entry's own, so not among
+// app/globals.hpp, which the entry includes.
+extern int start_seed;
 
 int program_entry();  // start-up, main loop, exit sequence; returns the exit status
 // One frame of the current game state's screen; a game that ends with a new
