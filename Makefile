@@ -4,13 +4,10 @@ BUILD := build
 # The test and benchmark targets build both, whatever an earlier `make play`
 # found installed.
 WITH_TESTS := -DBODGER_TESTS=ON -DBODGER_BENCH=ON
-.PHONY: play test test-web test-sanitize bench deps configure fuzz soak
+.PHONY: play test test-web test-sanitize bench deps fuzz soak
 
 deps:
 	@./scripts/install-deps
-
-$(BUILD)/Makefile: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
 
 play: deps-play
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null

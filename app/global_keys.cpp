@@ -1,50 +1,38 @@
-// global_keys.cpp -- the keys that act in every state (pause, resume, quit),
-// entering the pause, and the wait while the window is inactive.
+// global_keys.cpp -- the keys that act in every state (pause, resume, quit)
+// and the wait while the window is inactive.
 #include "app/global_keys.hpp"
 
-#include "app/assets.hpp"
+#include "game/flow.hpp"
 #include "game/player.hpp"
 #include "game/state.hpp"
+#include "resources/assets.hpp"
 #include "services/audio/sound.hpp"
-#include "services/graphics/image.hpp"
 #include "services/input/input.hpp"
 #include "services/input/joystick.hpp"
 #include "services/system/app.hpp"
 
-ImageRef pause_image;
-
-void enter_pause() {
-    game_state = STATE_PAUSE;
-    // What the back buffer holds just after the play frame was presented.
-    GrabImageFrame(pause_image, 0, 0, 0);
-    MoveMouse(320, 240);
-    player->flush_inputs();
-}
-
 void check_keys() {
     if (KeyHitCount(KEY_ESCAPE) != 0) {
         if (game_state == STATE_TITLE) {
-            quit_game = 1;
+            quit_program();
         } else if (game_state == STATE_PAUSE) {
-            game_state = STATE_TITLE;
-            MoveMouse(320, 240);
-            if (!Playing(music_channel)) start_music();
+            leave_to_title();
             player->flush_inputs();
         } else if (game_state == STATE_PLAY) {
-            enter_pause();
+            pause_game();
         }
     }
     // The joystick is asked only when Space was not hit, so a Space hit
     // leaves the button's hit pending.
     if (KeyHitCount(KEY_SPACE) != 0 || JoyHitCount(1, 0) != 0) {
         if (game_state == STATE_PLAY) {
-            enter_pause();
+            pause_game();
         } else if (game_state == STATE_PAUSE) {
-            game_state = STATE_PLAY;
+            resume_game();
             player->flush_inputs();
         }
     }
-    if (CloseRequested()) quit_game = 1;
+    if (CloseRequested()) quit_program();
 }
 
 void check_suspend() {
@@ -58,8 +46,4 @@ void check_suspend() {
     }
     while (AppIsSuspended()) WaitSystem();
     if (paused_music) SetPaused(music_channel, false);
-}
-
-void reset_pause() {
-    pause_image.reset();
 }

@@ -15,6 +15,5 @@ void reset_globals() {
     reset_assets();
     reset_options();
     reset_pointer();
-    start_seed = 0;
     reset_deaths();
 }

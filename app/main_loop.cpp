@@ -1,36 +1,38 @@
 // main_loop.cpp -- program entry: the start-up sequence, the frame loop with
-// its state dispatch, the exit sequence, and the frame's backdrop and scan lines.
+// its state dispatch, and the exit sequence.
 #include "app/main_loop.hpp"
 
 #include <cstdio>
 #include <string>
 
-#include "app/assets.hpp"
 #include "app/global_keys.hpp"
 #include "app/globals.hpp"
 #include "app/hiscore.hpp"
-#include "app/options.hpp"
-#include "app/splash.hpp"
 #include "assets/embedded.hpp"
 #include "draw/qwdraw.hpp"
 #include "fx/effects.hpp"
 #include "fx/stars.hpp"
+#include "game/flow.hpp"
 #include "game/level.hpp"
 #include "game/player.hpp"
 #include "game/state.hpp"
+#include "resources/assets.hpp"
+#include "resources/options.hpp"
+#include "screens/frame.hpp"
 #include "screens/game_over.hpp"
 #include "screens/hud.hpp"
 #include "screens/menu.hpp"
 #include "screens/play.hpp"
+#include "screens/splash.hpp"
 #include "services/audio/sound.hpp"
 #include "services/graphics/display.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/graphics/image.hpp"
 #include "services/input/input.hpp"
 #include "services/input/joystick.hpp"
+#include "services/lifecycle.hpp"
 #include "services/system/app.hpp"
 #include "services/system/clock.hpp"
-#include "services/system/lifecycle.hpp"
 #include "services/system/random.hpp"
 
 int start_seed = 0;
@@ -42,7 +44,8 @@ std::function<void()>& start_hook() {
     return hook;
 }
 
-// Creates every shared object in the order of the globals table.
+// Creates every shared object in start-up's order: stars, cells, drawer,
+// player, effect lists, the pause snapshot, then the images the sheet fills.
 void create_globals() {
     reset_stars();
     level_cells.fill(nullptr);
@@ -82,6 +85,7 @@ void set_start_hook(std::function<void()> hook) {
 int program_entry() {
     // Objects of an earlier run go back to the services before those reset.
     reset_globals();
+    start_seed = 0;
     ResetServices();
     if (start_hook()) start_hook()();
 
@@ -112,9 +116,7 @@ int program_entry() {
     star_tag::create_em();
     level_tag::initialize();
     show_splash(-25);
-    player_tag::reset(1);
-    game_state = STATE_TITLE;
-    MoveMouse(320, 240);
+    open_title();
 
     do {
         begin_frame();
@@ -134,30 +136,4 @@ int program_entry() {
     hiscore_io(1);
     EndProgram();
     return 0;
-}
-
-void begin_frame() {
-    Cls();
-    // The field stands still behind the pause menu.
-    if (game_state != STATE_PAUSE) star_tag::update_all();
-    if (game_state == STATE_PAUSE) {
-        // The frozen play screen, darkened and tinted blue, behind the pause menu.
-        SetColor(50, 50, 100);
-        SetBlend(BLEND_MASK);
-        DrawImageFrame(pause_image, 0, 0, 0);
-        SetColor(255, 255, 255);
-    }
-}
-
-void retro_lines(int shade) {
-    if (retro_fx == 0) return;
-    SetColor(shade, shade, shade);
-    SetDrawScale(1.0f, 1.0f);
-    SetBlend(BLEND_SOLID);
-    // Every odd row, over everything drawn so far in the frame.
-    for (int y = 1; y <= ScreenHeight(); y += 2) {
-        DrawLine(0.0f, float(y), float(ScreenWidth()), float(y), true);
-    }
-    SetBlend(BLEND_MASK);
-    SetColor(255, 255, 255);
 }

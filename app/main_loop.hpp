@@ -1,15 +1,14 @@
-// main_loop.hpp -- program entry: start-up, the main loop, the exit sequence,
-// and the backdrop and scan lines every frame (the splash's too) is drawn with.
+// main_loop.hpp -- program entry: start-up, the main loop, the exit sequence.
 #pragma once
 
 #include <functional>
 
-extern int
-    start_seed;  // the value start-up gave to SeedRandom (the clock after the display opened)
+// The value start-up gave to SeedRandom (the clock after the display opened);
+// 0 from program entry until then.  The program entry's own, so not among
+// app/globals.hpp, which the entry includes.
+extern int start_seed;
 
-int program_entry();          // start-up, main loop, exit sequence; returns the exit status
-void begin_frame();           // clears the screen, moves the stars (frozen in the pause menu)
-void retro_lines(int shade);  // the scan lines over the frame, when the option is on
+int program_entry();  // start-up, main loop, exit sequence; returns the exit status
 // One frame of the current game state's screen; a game that ends with a new
 // best is saved at once.
 void run_state_handler();

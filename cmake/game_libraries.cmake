@@ -1,17 +1,19 @@
-# The game's libraries, the same for the desktop and the browser: one static
-# library per layer, so the game, the runner, the tests and the benchmarks all
-# link the very same code.  Sources are picked up per folder.
+# The game's libraries, the same for the desktop and the browser: the services,
+# the embedded assets, the game and the runner, so the game, the runner, the
+# tests and the benchmarks all link the very same code.  Sources are picked up
+# per folder.
 include_directories(${CMAKE_SOURCE_DIR})
 add_subdirectory(${CMAKE_SOURCE_DIR}/services ${CMAKE_BINARY_DIR}/services)
 add_subdirectory(${CMAKE_SOURCE_DIR}/assets ${CMAKE_BINARY_DIR}/assets)
 
-# The game: five folders, each its own object set so they can be built alone.
-foreach(part app game screens fx draw)
+# The game: one object set per layer folder, so each can be built alone.
+foreach(part app screens game fx draw resources)
   file(GLOB part_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${part}/*.cpp)
   add_library(game_${part} OBJECT ${part_srcs})
 endforeach()
-add_library(bodger_game STATIC $<TARGET_OBJECTS:game_app> $<TARGET_OBJECTS:game_game>
-  $<TARGET_OBJECTS:game_screens> $<TARGET_OBJECTS:game_fx> $<TARGET_OBJECTS:game_draw>)
+add_library(bodger_game STATIC $<TARGET_OBJECTS:game_app> $<TARGET_OBJECTS:game_screens>
+  $<TARGET_OBJECTS:game_game> $<TARGET_OBJECTS:game_fx> $<TARGET_OBJECTS:game_draw>
+  $<TARGET_OBJECTS:game_resources>)
 target_link_libraries(bodger_game PUBLIC bodger_assets bodger_services)
 
 # The headless runner's library: the same program on a virtual clock, driven

@@ -16,4 +16,4 @@ struct brick_tag {
     static int destroy_all();
 };
 
-extern TList<brick_tag> brick_list;  // the live brick pieces objects, oldest first
+extern TList<brick_tag> brick_list;  // the live brick pieces, oldest first

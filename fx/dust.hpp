@@ -15,4 +15,4 @@ struct dust_tag {
     static int destroy_all();
 };
 
-extern TList<dust_tag> dust_list;  // the live dust puffs objects, oldest first
+extern TList<dust_tag> dust_list;  // the live dust puffs, oldest first

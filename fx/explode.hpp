@@ -13,4 +13,4 @@ struct explode_tag {
     static int destroy_all();
 };
 
-extern TList<explode_tag> explode_list;  // the live blast particles objects, oldest first
+extern TList<explode_tag> explode_list;  // the live blast particles, oldest first

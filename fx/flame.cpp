@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "app/assets.hpp"
-#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
-#include "fx/effects.hpp"
+#include "fx/list_walk.hpp"
+#include "resources/assets.hpp"
+#include "resources/sprite_frames.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/system/random.hpp"
 

@@ -14,4 +14,4 @@ struct flame_tag {
     static int destroy_all();
 };
 
-extern TList<flame_tag> flame_list;  // the live flames objects, oldest first
+extern TList<flame_tag> flame_list;  // the live flames, oldest first

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "app/assets.hpp"
 #include "draw/qwdraw.hpp"
-#include "fx/effects.hpp"
+#include "fx/list_walk.hpp"
+#include "resources/assets.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/graphics/font.hpp"
 #include "services/system/convert.hpp"

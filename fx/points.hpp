@@ -18,4 +18,4 @@ struct points_tag {
     static int destroy_all();
 };
 
-extern TList<points_tag> points_list;  // the live popups objects, oldest first
+extern TList<points_tag> points_list;  // the live popups, oldest first

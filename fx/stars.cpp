@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "app/assets.hpp"
-#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
+#include "resources/assets.hpp"
+#include "resources/sprite_frames.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/system/convert.hpp"
 #include "services/system/random.hpp"

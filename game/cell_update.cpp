@@ -2,8 +2,6 @@
 // when he stands on it: pickups, pits, bricks, TNT, traps and the remote.
 #include <string>
 
-#include "app/assets.hpp"
-#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
 #include "fx/brick.hpp"
 #include "fx/dust.hpp"
@@ -14,6 +12,8 @@
 #include "game/level.hpp"
 #include "game/player.hpp"
 #include "game/state.hpp"
+#include "resources/assets.hpp"
+#include "resources/sprite_frames.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/system/convert.hpp"
 #include "services/system/random.hpp"

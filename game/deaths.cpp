@@ -2,16 +2,13 @@
 // (7), falling object (8) and trap door (9, which turns into the pit fall).
 #include "game/deaths.hpp"
 
-#include "app/assets.hpp"
-#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
-#include "fx/brick.hpp"
-#include "fx/dust.hpp"
-#include "fx/explode.hpp"
-#include "fx/flame.hpp"
+#include "game/flow.hpp"
 #include "game/level.hpp"
 #include "game/player.hpp"
 #include "game/state.hpp"
+#include "resources/assets.hpp"
+#include "resources/sprite_frames.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/graphics/image.hpp"
 #include "services/graphics/overlap.hpp"
@@ -34,16 +31,6 @@ constexpr float kOffLeft = -32.0f, kOffRight = 672.0f;
 
 void neutral() {
     drawer->sip(BLEND_MASK, 1.0f, 0, 1.0f, 1.0f);
-}
-
-// The level and its effects go on while the player dies; popups stand still.
-void world_step() {
-    phase_timer += 1;
-    level_tag::update_all();
-    flame_tag::update_all();
-    explode_tag::update_all();
-    dust_tag::update_all();
-    brick_tag::update_all(level_r, level_g, level_b);
 }
 
 void draw_player(int frame) {
@@ -135,17 +122,11 @@ void trap_door() {
 
 }  // namespace
 
-void end_death() {
-    phase_timer = 0;
-    game_state = STATE_GAME_OVER;
-    player->flush_inputs();
-}
-
 void dying_step() {
     const int state = player->state;
     if (state == DEATH_BRICK || state == DEATH_SHOT || state == DEATH_FALLING ||
         state == DEATH_TRAP_DOOR) {
-        world_step();
+        world_step_dying();
     }
     if (state == DEATH_SHOT || state == DEATH_FALLING || state == DEATH_TRAP_DOOR) {
         SetColor(255, 255, 255);

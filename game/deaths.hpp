@@ -4,7 +4,6 @@
 #pragma once
 
 void dying_step();  // one frame of the sequence of player->state (5..9); others do nothing
-void end_death();   // hands over to the game-over screen: timer 0, state 5, inputs flushed
 
 extern float trap_x, trap_y;  // the trap object, later the knocked-away figure or left piece
 extern float trap_x2;         // the right piece of the falling object

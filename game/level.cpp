@@ -95,7 +95,8 @@ int start_cell() {
     return i;
 }
 
-// Steps 6 to 11 all make the picked cell floor before placing their object.
+// Beer, glass, bonuses, TNT and the whole remote each make the picked cell
+// floor before placing their object.
 level_tag& floor_cell() {
     level_tag& c = random_cell();
     c.tile1 = TILE_FLOOR;

@@ -5,7 +5,7 @@
 #include <array>
 #include <memory>
 
-#include "app/sprite_frames.hpp"
+#include "resources/sprite_frames.hpp"
 
 struct level_tag {
     int x = 0, y = 0;  // centre of the cell in screen pixels

@@ -1,11 +1,10 @@
-// player.cpp -- Bodger's resets, his 20-frame step, the controls and the
-// flush that keeps a held button from acting on the next screen.
+// player.cpp -- Bodger's 20-frame step, the controls and the flush that
+// keeps a held button from acting on the next screen.  His resets for a new
+// game and a new realm are the game's flow (game/flow.cpp).
 #include "game/player.hpp"
 
-#include "app/assets.hpp"
-#include "app/sprite_frames.hpp"
-#include "game/level.hpp"
-#include "game/state.hpp"
+#include "resources/assets.hpp"
+#include "resources/sprite_frames.hpp"
 #include "services/input/input.hpp"
 #include "services/input/joystick.hpp"
 
@@ -18,29 +17,6 @@ const std::array<int, 18> idle_frames = {
     FRAME_STANDING_RIGHT, FRAME_STANDING_LEFT,   FRAME_STANDING_RIGHT, FRAME_STANDING_LEFT,
     FRAME_STANDING_RIGHT, FRAME_STANDING_LEFT};
 float remote_msg_alpha = 0.0f;
-
-int player_tag::reset(int new_game) {
-    player_tag& p = *player;
-    if (new_game != 0) {
-        phase_timer = 0;
-        p.score = 0;
-        p.level = 1;
-        p.lives = 1;
-        p.new_bs = 0;
-        p.beer = 3;
-        p.glass = 3;
-        pit_count = 20;
-        brick_count = 40;
-        game_state = STATE_PLAY;
-        play_phase = PHASE_INTRO;
-    }
-    remote_msg_alpha = 1.0f;
-    p.rpieces = 5;
-    p.state = PLAYER_STANDING;
-    p.remote.fill(0);
-    level_tag::new_level();
-    return 0;
-}
 
 int player_tag::update() {
     a_tmr += 1;
@@ -99,17 +75,7 @@ int player_tag::get_inputs() {
 
     // The remote button is consumed even while pieces are missing.
     const bool pressed = KeyHitCount(KEY_LCONTROL) != 0 || JoyHitCount(0, 0) != 0;
-    if (pressed && rpieces == 0) {
-        reset(0);
-        pit_count += 10;
-        brick_count += 10;
-        score += level * 250;
-        level += 1;
-        play_sfx(snd_button);
-        play_sfx(snd_oh_no);
-        level_tag::new_level();
-    }
-    return 0;
+    return pressed && rpieces == 0 ? 1 : 0;
 }
 
 int player_tag::flush_inputs() {

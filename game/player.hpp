@@ -21,8 +21,12 @@ struct player_tag {
     std::array<int, 5> remote{};    // per piece: 0 missing, else the frame the HUD draws
     int rpieces = 0;                // pieces still missing; at 0 the remote button works
 
-    static int reset(int new_game);  // acts on the global player
+    // Acts on the global player: a new game (1) or the next realm (0), then a
+    // new level.  Defined with the transitions it makes, in game/flow.cpp.
+    static int reset(int new_game);
     int update();
+    // The four directions, then the remote button: 1 when it asks for the next
+    // realm (every piece found), which the game's flow then builds; else 0.
     int get_inputs();
     int flush_inputs();
 };

@@ -2,10 +2,10 @@
 // press), then back to the title menu with the music started afresh.
 #include "screens/game_over.hpp"
 
-#include "app/assets.hpp"
 #include "draw/qwdraw.hpp"
-#include "game/player.hpp"
+#include "game/flow.hpp"
 #include "game/state.hpp"
+#include "resources/assets.hpp"
 #include "screens/skip.hpp"
 #include "services/graphics/draw.hpp"
 
@@ -20,9 +20,5 @@ void game_over_frame() {
     drawer->sip(BLEND_ALPHA, 1.0f, 0, 1.0f, 1.0f);
     phase_timer += 1;
     if (skip_pressed()) phase_timer = kGameOverSkipTo;
-    if (phase_timer > kLastFrame) {
-        game_state = STATE_TITLE;
-        start_music();
-        player->flush_inputs();
-    }
+    if (phase_timer > kLastFrame) end_game_over();
 }

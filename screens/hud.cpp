@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "app/assets.hpp"
-#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
 #include "game/player.hpp"
 #include "game/state.hpp"
+#include "resources/assets.hpp"
+#include "resources/sprite_frames.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/graphics/font.hpp"
 #include "services/system/convert.hpp"

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "app/assets.hpp"
-#include "app/options.hpp"
 #include "draw/qwdraw.hpp"
-#include "fx/effects.hpp"
+#include "game/flow.hpp"
 #include "game/player.hpp"
 #include "game/state.hpp"
+#include "resources/assets.hpp"
+#include "resources/options.hpp"
 #include "screens/pointer.hpp"
 #include "services/audio/sound.hpp"
 #include "services/graphics/draw.hpp"
@@ -48,10 +48,9 @@ void perform(int item, bool pause) {
     switch (item) {
         case 0:
             if (pause) {
-                game_state = STATE_PLAY;
+                resume_game();
             } else {
-                clear_effects();
-                player_tag::reset(1);
+                start_game();
             }
             play_sfx(snd_remote);
             break;
@@ -65,16 +64,14 @@ void perform(int item, bool pause) {
             break;
         case 3:
             step_music_volume();
+            SetVolume(music_channel, music_volume);  // heard at once
             break;
         case 4:
             play_sfx(snd_remote);
             if (pause) {
-                game_state = STATE_TITLE;
-                MoveMouse(320, 240);
-                // Music still playing from the introduction goes on.
-                if (!Playing(music_channel)) start_music();
+                leave_to_title();
             } else {
-                quit_game = 1;
+                quit_program();
             }
             break;
         default:

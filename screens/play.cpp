@@ -2,20 +2,14 @@
 // step with the remote prompt, and the best score kept up in every frame.
 #include "screens/play.hpp"
 
-#include "app/assets.hpp"
-#include "app/sprite_frames.hpp"
 #include "draw/qwdraw.hpp"
-#include "fx/brick.hpp"
-#include "fx/dust.hpp"
-#include "fx/explode.hpp"
-#include "fx/flame.hpp"
-#include "fx/points.hpp"
 #include "game/deaths.hpp"
-#include "game/level.hpp"
+#include "game/flow.hpp"
 #include "game/player.hpp"
 #include "game/state.hpp"
+#include "resources/assets.hpp"
+#include "resources/sprite_frames.hpp"
 #include "screens/skip.hpp"
-#include "services/audio/sound.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/system/convert.hpp"
 #include "services/system/random.hpp"
@@ -53,14 +47,7 @@ void intro_step() {
         if (phase_timer == kSecondCaption + 1) play_sfx(snd_complete);
         drawer->t3d("The Unsuspecting Bodger Presses The Button..", 320, 390, 1);
     }
-    if (phase_timer > kIntroEnd) {
-        play_phase = PHASE_PLAYING;
-        player->flush_inputs();
-        Stop(music_channel);
-        play_sfx(snd_button);
-        play_sfx(snd_oh_no);
-        player->flush_inputs();
-    }
+    if (phase_timer > kIntroEnd) start_playing();
 }
 
 void remote_prompt() {
@@ -74,14 +61,7 @@ void remote_prompt() {
 }
 
 void playing_step() {
-    player->get_inputs();
-    player->update();
-    level_tag::update_all();
-    flame_tag::update_all();
-    explode_tag::update_all();
-    dust_tag::update_all();
-    brick_tag::update_all(level_r, level_g, level_b);
-    points_tag::update_all();
+    world_step_playing();
     remote_prompt();
     SetColor(255, 255, 255);
 }
@@ -103,8 +83,5 @@ void play_frame() {
             break;
     }
     // Also in the frame that ends a game, so the HUD and the saved best agree.
-    if (player->score > player->best_sc) {
-        if (player->new_bs == 0) player->new_bs = 1;
-        player->best_sc = player->score;
-    }
+    keep_best_score();
 }

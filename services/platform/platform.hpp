@@ -1,6 +1,7 @@
 // platform.hpp -- the seam: the one small interface between the runtime and a
-// back end (sdl/ for the real window, headless/ for scripted runs).  A back
-// end only moves bytes and events; every rule lives above this line.
+// back end (sdl/ for the real window, headless/ for scripted runs, web/ for
+// the browser).  A back end only moves bytes and events; every rule lives
+// above this line.
 #pragma once
 
 #include <cstdint>

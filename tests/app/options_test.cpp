@@ -1,5 +1,5 @@
 // options_test.cpp -- the option steps and their single-precision volumes.
-#include "app/options.hpp"
+#include "resources/options.hpp"
 
 #include <gtest/gtest.h>
 
@@ -33,8 +33,8 @@ TEST_F(OptionsTest, VolumesWrapToOffThenClimbByAddition) {
     EXPECT_NE(sound_volume, 1.0f);
 }
 
-TEST_F(OptionsTest, MusicStepsTheSameWayWithoutAChannel) {
-    // No music channel yet: the volume still steps and nothing else happens.
+TEST_F(OptionsTest, MusicStepsTheSameWay) {
+    // The option only steps; the menu applies it to the music channel.
     for (int i = 0; i < 11; ++i) step_music_volume();
     EXPECT_EQ(music_level, 10);
     EXPECT_EQ(music_volume, 1.0000001f);

@@ -15,6 +15,7 @@
 #include <streambuf>
 
 #include "app/globals.hpp"
+#include "app/main_loop.hpp"
 #include "services/input/joystick.hpp"
 #include "tests/app/sim_fixture.hpp"
 #include "tools/sim/dump.hpp"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/globals.hpp"
+#include "app/main_loop.hpp"
 #include "fx/stars.hpp"
 #include "game/player.hpp"
 #include "services/system/random.hpp"

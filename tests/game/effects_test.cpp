@@ -6,7 +6,9 @@
 #include "fx/flame.hpp"
 #include "fx/points.hpp"
 #include "fx/stars.hpp"
+#include "game/flow.hpp"
 #include "game_fixture.hpp"
+#include "screens/frame.hpp"
 #include "services/graphics/font.hpp"
 #include "services/system/random.hpp"
 

@@ -15,9 +15,9 @@
 #include "game/player.hpp"
 #include "screens/play.hpp"
 #include "services/graphics/display.hpp"
+#include "services/lifecycle.hpp"
 #include "services/platform/headless/headless.hpp"
 #include "services/system/app.hpp"
-#include "services/system/lifecycle.hpp"
 
 using Texts = std::vector<std::string>;
 

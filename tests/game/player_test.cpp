@@ -1,4 +1,4 @@
-// Bodger's step and animation, the controls, the realm advance and the flush.
+// Bodger's step and animation, the controls and the flush.
 #include "game_fixture.hpp"
 #include "services/input/input.hpp"
 #include "services/input/joystick.hpp"
@@ -57,7 +57,8 @@ TEST_F(PlayerTest, StandingCyclesTheIdleFramesAndWalkingStepsWithFootsteps) {
     EXPECT_TRUE(sounds().empty());
 
     press(KEY_RIGHT);
-    EXPECT_EQ(run(60), (std::vector<int>{73, 72, 73}));
+    EXPECT_EQ(run(60), (std::vector<int>{FRAME_WALKING_RIGHT + 1, FRAME_WALKING_RIGHT,
+                                         FRAME_WALKING_RIGHT + 1}));
     EXPECT_EQ(player->x, 80 + 96);
     EXPECT_EQ(sounds(), (Texts{"footstep", "footstep", "footstep"}));
 }
@@ -82,32 +83,19 @@ TEST_F(PlayerTest, LaterDirectionsWinWithinAFrameAndOnlyAFullStickCounts) {
     EXPECT_EQ(player->state, PLAYER_LEFT);
 }
 
-TEST_F(PlayerTest, TheRemoteButtonAdvancesTheRealmOnlyWithEveryPiece) {
+TEST_F(PlayerTest, TheRemoteButtonAsksForTheNextRealmOnlyWithEveryPiece) {
     player->rpieces = 1;
     press(KEY_LCONTROL);
-    player->get_inputs();
+    EXPECT_EQ(player->get_inputs(), 0);
     player->rpieces = 0;
-    player->get_inputs();  // the press while a piece was missing is gone
-    EXPECT_EQ(player->level, 1);
-
+    EXPECT_EQ(player->get_inputs(), 0) << "the press while a piece was missing is gone";
+    press(KEY_LCONTROL);
+    EXPECT_EQ(player->get_inputs(), 1);
     headless::AttachJoystick(true);
-    for (int realm = 1; realm <= 2; ++realm) {
-        player->rpieces = 0;
-        player->beer = 7;
-        player->state = PLAYER_LEFT;
-        if (realm == 1) press(KEY_LCONTROL);
-        headless::SetJoyButton(0, realm == 2);
-        player->get_inputs();
-        EXPECT_EQ(player->level, realm + 1);
-        EXPECT_EQ(pit_count, 20 + 10 * realm);
-        EXPECT_EQ(brick_count, 40 + 10 * realm);
-        EXPECT_EQ(player->rpieces, 5);
-        EXPECT_EQ(player->state, PLAYER_STANDING);
-        EXPECT_EQ(player->beer, 7);
-    }
-    EXPECT_EQ(player->score, 250 + 500);
-    EXPECT_EQ(player->glass, 3);
-    EXPECT_EQ(sounds(), (Texts{"button", "oh_no", "button", "oh_no"}));
+    headless::SetJoyButton(0, true);
+    EXPECT_EQ(player->get_inputs(), 1);
+    EXPECT_EQ(player->level, 1) << "the game's flow builds the realm";
+    EXPECT_TRUE(sounds().empty());
 }
 
 // A regression here spins for ever: the held button is released only by a wait.

@@ -21,11 +21,11 @@ TEST_F(HudTest, RowsStopAtEighteenIconsAndTheTitleGetsTheTextsOnly) {
     player->beer = player->glass = 25;
     player->rpieces = 5;
     hud_frame();
-    EXPECT_EQ(pixel(261, 465), tile_colour(39)) << "the 18th beer, centred on 246";
-    EXPECT_NE(pixel(262, 465), tile_colour(39));
-    EXPECT_EQ(pixel(376, 465), tile_colour(40)) << "the 18th plate, centred on 392";
-    EXPECT_NE(pixel(375, 465), tile_colour(40));
-    EXPECT_EQ(pixel(320, 457), tile_colour(41)) << "the outline alone";
+    EXPECT_EQ(pixel(261, 465), tile_colour(FRAME_BEER_ICON)) << "the 18th beer, centred on 246";
+    EXPECT_NE(pixel(262, 465), tile_colour(FRAME_BEER_ICON));
+    EXPECT_EQ(pixel(376, 465), tile_colour(FRAME_GLASS_ICON)) << "the 18th plate, centred on 392";
+    EXPECT_NE(pixel(375, 465), tile_colour(FRAME_GLASS_ICON));
+    EXPECT_EQ(pixel(320, 457), tile_colour(FRAME_REMOTE_OUTLINE)) << "the outline alone";
 
     game_state = STATE_TITLE;
     Cls();

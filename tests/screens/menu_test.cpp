@@ -1,14 +1,12 @@
 // menu_test.cpp -- the menus' items under the pointer and the flush after
-// every click; and how long the game-over screen stays.
+// every click, and the music they start.
 #include "screens/menu.hpp"
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "app/globals.hpp"
-#include "screens/game_over.hpp"
 #include "screens/pointer.hpp"
+#include "services/audio/sound.hpp"
 #include "services/input/input.hpp"
 #include "services/platform/headless/headless.hpp"
 #include "tests/screens/screen_fixture.hpp"
@@ -76,22 +74,20 @@ TEST_F(MenuTest, PauseMenuMusicStartsOnlyWhenQuittingToASilentTitle) {
     EXPECT_EQ(music_channel, playing) << "the introduction's music goes on";
 }
 
-// Frames of "Game Over" until the title, with a skip before each listed frame.
-int game_over_frames(const std::set<int>& presses) {
-    game_state = STATE_GAME_OVER;
-    phase_timer = 0;
-    for (int f = 1; f <= 1000; f++) {
-        if (presses.count(f)) ScreenTest::key_press(162);
-        game_over_frame();
-        if (game_state == STATE_TITLE) return f;
-    }
-    return 0;
-}
-
-TEST_F(MenuTest, GameOverLasts201FramesOr51AfterTheLastPress) {
-    EXPECT_EQ(game_over_frames({}), 201);
-    EXPECT_EQ(game_over_frames({1}), 52);
-    EXPECT_EQ(game_over_frames({1, 40, 90, 140, 190}), 190 + 51);
+TEST_F(MenuTest, AMusicVolumeStepIsHeardAtOnce) {
+    StartAudioAt(44100);
+    auto tune = std::make_shared<TSound>(TSound{44100, 1, true, "tune", {1000, 1000}});
+    music_channel = Cue(tune);
+    SetPaused(music_channel, false);
+    std::vector<std::int16_t> mixed(2);
+    MixAudio(mixed.data(), 1);
+    EXPECT_EQ(mixed[0], 1000);
+    game_state = STATE_TITLE;
+    click_at(320, 370);  // "Music Volume: " steps from Max to Off
+    menu_frame();
+    EXPECT_EQ(music_level, 0);
+    MixAudio(mixed.data(), 1);
+    EXPECT_EQ(mixed[0], 0);
 }
 
 }  // namespace

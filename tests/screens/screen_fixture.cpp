@@ -7,9 +7,9 @@
 #include "game/level.hpp"
 #include "game/player.hpp"
 #include "services/graphics/display.hpp"
+#include "services/lifecycle.hpp"
 #include "services/platform/headless/headless.hpp"
 #include "services/system/app.hpp"
-#include "services/system/lifecycle.hpp"
 
 namespace {
 

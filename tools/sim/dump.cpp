@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/globals.hpp"
+#include "app/main_loop.hpp"
 #include "fx/stars.hpp"
 #include "game/level.hpp"
 #include "game/player.hpp"

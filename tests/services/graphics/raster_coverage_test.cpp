@@ -68,9 +68,16 @@ TEST_F(Coverage, AbsurdTransformsAndMissingFramesDrawNothingOrStayOnScreen) {
     for (float scale : {0.0f, 1e-30f, 1e30f, -1e30f, nan, inf}) {
         for (float degrees : {0.0f, 33.0f, nan}) {
             SetDrawTransform(degrees, scale, scale);
+            Cls();
             DrawImageFrame(sprite, 100, 100, 0);
+            // Vanished, or grown past every edge: never a stray part of the screen.
+            const int covered = Changed().count;
+            EXPECT_TRUE(covered == 0 || covered == 640 * 480) << scale << " " << degrees;
+            Cls();
             DrawImageFrame(sprite, nan, 1e30f, 0);
+            EXPECT_EQ(Changed().count, 0) << "nowhere, at " << scale << " " << degrees;
             DrawLine(0, 0, 5, 5);
+            EXPECT_LE(Changed().count, 6) << "a line's own pixels at most";
         }
     }
     SetDrawTransform(0, 1, 1);

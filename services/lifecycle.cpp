@@ -1,6 +1,6 @@
 // lifecycle.cpp -- ending the program and putting every service back to its
 // load-time state, so the whole game can run again in the same process.
-#include "services/system/lifecycle.hpp"
+#include "services/lifecycle.hpp"
 
 #include "services/audio/sound.hpp"
 #include "services/graphics/display.hpp"

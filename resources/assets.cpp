@@ -1,10 +1,10 @@
 // assets.cpp -- the font, pointer and sprite sheet (cut into the game's
 // images), the fourteen sound effects, and sound playback.
 // A sound file that is missing loads as none and then simply stays silent.
-#include "app/assets.hpp"
+#include "resources/assets.hpp"
 
-#include "app/options.hpp"
-#include "app/sprite_frames.hpp"
+#include "resources/options.hpp"
+#include "resources/sprite_frames.hpp"
 #include "services/graphics/display.hpp"
 #include "services/graphics/draw.hpp"
 

@@ -1,10 +1,7 @@
 // options.cpp -- the three option steps of the menus.  The volumes are
 // accumulated in single precision, never recomputed from the step, so after
 // a wrap the top step holds ten additions of 0.1 (1.0000001).
-#include "app/options.hpp"
-
-#include "app/assets.hpp"
-#include "services/audio/sound.hpp"
+#include "resources/options.hpp"
 
 float music_volume = 1.0f, sound_volume = 1.0f;
 int music_level = 10, sound_level = 10;
@@ -31,7 +28,6 @@ void step_music_volume() {
         music_level = 0;
         music_volume = 0.0f;
     }
-    SetVolume(music_channel, music_volume);
 }
 
 void reset_options() {

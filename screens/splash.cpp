@@ -1,11 +1,11 @@
 // splash.cpp -- the logo splash: held opaque, then faded out, skippable.
-#include "app/splash.hpp"
+#include "screens/splash.hpp"
 
-#include "app/assets.hpp"
-#include "app/main_loop.hpp"
 #include "draw/qwdraw.hpp"
+#include "game/flow.hpp"
 #include "game/player.hpp"
-#include "game/state.hpp"
+#include "resources/assets.hpp"
+#include "screens/frame.hpp"
 #include "services/graphics/display.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/graphics/image.hpp"
@@ -50,7 +50,7 @@ void show_splash(int y_offset) {
         // The music plays on while the window is inactive here.
         while (AppIsSuspended()) WaitSystem();
         if (CloseRequested()) {
-            quit_game = 1;
+            quit_program();
             break;
         }
         if (splash_skipped()) break;

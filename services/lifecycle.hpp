@@ -1,4 +1,5 @@
-// lifecycle.hpp -- the end of the program, and every service back to load time.
+// lifecycle.hpp -- the end of the program, and every service back to load
+// time.  It sits above the services it stops, which never include it.
 #pragma once
 
 // Closes the display and the audio device.  The program entry then returns 0.

@@ -7,5 +7,5 @@ extern int retro_fx;                      // scan lines on (1) or off (0)
 
 void toggle_retro_fx();
 void step_sound_volume();
-void step_music_volume();  // also applies the new volume to the music channel at once
+void step_music_volume();  // the menu applies the new volume to the music channel at once
 void reset_options();      // the defaults every run starts with
