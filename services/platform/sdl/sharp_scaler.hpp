@@ -38,24 +38,36 @@ class SharpScaler {
     // channels, each channel scaled on its own, so any channel order works.
     void Scale(const std::uint32_t* pic, std::uint32_t* out, int out_pitch);
 
+    // The plain loops only, without the vector instructions (the tests and
+    // the benchmark compare both; the pixels are the same).
+    void UsePlainLoops(bool plain) { plain_ = plain; }
+
     int out_w() const { return out_w_; }
     int out_h() const { return out_h_; }
     const Box& box() const { return box_; }
 
    private:
-    // Picture rows row and row + 1 spread across the box's columns, each
-    // channel the exact sum of its two taps (in 256ths of a level), in the
-    // pixels' memory order; each row is spread once per frame at most.
-    void SpreadPair(const std::uint32_t* pic, int row, const std::uint16_t** upper,
-                    const std::uint16_t** lower);
-    void Spread(const std::uint32_t* src, std::uint16_t* dst) const;
-    // A picture row across the box's columns, rounded to whole levels.
-    void PackRow(const std::uint32_t* src, std::uint32_t* dst) const;
+    // A picture row spread across the box's columns, each channel the exact
+    // sum of its two taps (in 256ths of a level), in the pixels' memory
+    // order.  Rows come in order and each is spread once a frame: of the two
+    // cached, the one holding row keep stays.
+    const std::uint16_t* Spread(const std::uint32_t* pic, int row, int keep);
+    void SpreadRow(const std::uint32_t* src, std::uint16_t* dst) const;
+
+    bool plain_ = false;
+    // Every column shows one picture pixel alone (whole factors): rows
+    // showing one picture row are copied straight from the picture.
+    bool columns_whole_ = false;
+    bool columns_identity_ = false;  // ... and the box is the picture's width
+    // Per column for the vector loop: where its two neighbouring picture
+    // pixels are read, and their weights, four lanes each.
+    std::vector<int> load_at_;
+    std::vector<std::uint16_t> weights_;
 
     int pic_w_ = 0, pic_h_ = 0, out_w_ = 0, out_h_ = 0;
     Box box_;
     std::vector<Tap> cols_, rows_;
-    std::vector<std::uint16_t> spread_[2];
+    std::vector<std::uint16_t> spread_[2];  // 4 channels per column
     int spread_row_[2] = {-1, -1};
 };
 

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -95,13 +96,14 @@ void PrintTo(const Size& s, std::ostream* os) {
     *os << s.w << "x" << s.h;
 }
 
-class SharpScalerTest : public ::testing::TestWithParam<Size> {};
+class SharpScalerTest : public ::testing::TestWithParam<std::tuple<Size, bool>> {};
 
 TEST_P(SharpScalerTest, MatchesThePlainRuleWithBlackBarsAndPaddingUntouched) {
-    const auto [ow, oh] = GetParam();
+    const auto [ow, oh] = std::get<0>(GetParam());
     const std::vector<std::uint32_t> pic = Noise(kW, kH, 99);
     const Reference ref = Plain(pic, kW, kH, ow, oh);
     sdl_backend::SharpScaler scaler;
+    scaler.UsePlainLoops(std::get<1>(GetParam()));
     ASSERT_TRUE(scaler.Configure(kW, kH, ow, oh));
     const int pitch = ow + 3;  // surfaces may pad their rows
     std::vector<std::uint32_t> out(std::size_t(pitch) * oh, kPad);
@@ -129,13 +131,16 @@ TEST_P(SharpScalerTest, MatchesThePlainRuleWithBlackBarsAndPaddingUntouched) {
     EXPECT_LE(worst, 1.5);
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, SharpScalerTest,
-                         ::testing::Values(Size{1366, 768}, Size{1920, 1080},
-                                           Size{1280, 960},   // exactly x2, no bars
-                                           Size{2560, 1440},  // exactly x3, bars left and right
-                                           Size{1280, 1024},  // bars above and below
-                                           Size{640, 480}, Size{320, 240}, Size{701, 499},
-                                           Size{1, 1}));
+// Each size with the vector loops (where the machine has them) and without.
+INSTANTIATE_TEST_SUITE_P(
+    Screens, SharpScalerTest,
+    ::testing::Combine(::testing::Values(Size{1366, 768}, Size{1920, 1080},
+                                         Size{1280, 960},   // exactly x2, no bars
+                                         Size{2560, 1440},  // exactly x3, bars left and right
+                                         Size{1280, 1024},  // bars above and below
+                                         Size{640, 480}, Size{320, 240}, Size{701, 499},
+                                         Size{1, 1}),
+                       ::testing::Bool()));
 
 TEST(SharpScaler, WholeFactorsAreExactCopiesOfArtPixels) {
     const std::vector<std::uint32_t> pic = Noise(kW, kH, 3);
