@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "services/graphics/display.hpp"
@@ -88,7 +89,7 @@ BENCHMARK(BM_FlipUploadAndPresent)
 
 // The CPU path's scaler alone, one frame of game into a screen-sized buffer:
 // 1366x768 and 1920x1080 (x2 and x3, shrunk smoothly), 2560x1440 (exactly
-// x3), 640x480 (a plain copy).
+// x3), 640x480 (a plain copy); third argument 1: without vector instructions.
 void BM_SharpScaler(benchmark::State& state) {
     const int w = int(state.range(0)), h = int(state.range(1));
     std::vector<std::uint32_t> frame(640 * 480), out(std::size_t(w) * h);
@@ -98,6 +99,7 @@ void BM_SharpScaler(benchmark::State& state) {
         p = 0xFF000000u | (seed >> 8);
     }
     sdl_backend::SharpScaler scaler;
+    scaler.UsePlainLoops(state.range(2) != 0);
     scaler.Configure(640, 480, w, h);
     for (auto _ : state) {
         scaler.Scale(frame.data(), out.data(), w);
@@ -105,10 +107,11 @@ void BM_SharpScaler(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SharpScaler)
-    ->Args({1366, 768})
-    ->Args({1920, 1080})
-    ->Args({2560, 1440})
-    ->Args({640, 480})
+    ->ArgNames({"w", "h", "plain"})
+    ->Apply([](benchmark::internal::Benchmark* b) {
+        for (const auto& [w, h] : {std::pair{1366, 768}, {1920, 1080}, {2560, 1440}, {640, 480}})
+            b->Args({w, h, 0})->Args({w, h, 1});
+    })
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
