@@ -30,7 +30,8 @@ PresentPath RequestedPresentPath() {
 
 bool IsSoftwareGl(const char* renderer_name) {
     if (!renderer_name) return false;
-    for (const char* name : {"llvmpipe", "softpipe", "swrast"}) {
+    // "Software Rasterizer" is what swrast calls itself.
+    for (const char* name : {"llvmpipe", "softpipe", "swrast", "software rasterizer"}) {
         if (SDL_strcasestr(renderer_name, name)) return true;
     }
     return false;
@@ -65,8 +66,12 @@ bool CpuPresenter::Open(SDL_Window* window) {
     window_ = nullptr;
     if (!window) return false;
     // Left to itself SDL may show the surface through a GL texture, the
-    // very detour this path avoids; a player's own setting still wins.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // very detour this path avoids, where the window system takes the pixels
+    // as they are (elsewhere that texture is the only way, and one copy of
+    // the screen's size is still cheap).  A player's own setting still wins.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && (SDL_strcmp(driver, "x11") == 0 || SDL_strcmp(driver, "windows") == 0))
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (!SDL_GetWindowSurface(window)) return false;
     window_ = window;
     return true;
