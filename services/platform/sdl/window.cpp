@@ -1,5 +1,7 @@
 // window.cpp -- the SDL window: the 640x480 back buffer uploaded into a
-// streaming texture at each present and shown in a 4:3 box with black bars.
+// streaming texture at each present and shown in a 4:3 box with black bars
+// (or, where the renderer draws in software, scaled on the CPU straight into
+// the window's surface: cpu_present.hpp).
 // Every art pixel comes out the same size to within one screen pixel: the
 // frame is enlarged by a whole factor with hard edges, then shrunk smoothly
 // to the box, so only the seams between art pixels are softened.
