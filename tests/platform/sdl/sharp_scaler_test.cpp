@@ -142,24 +142,6 @@ INSTANTIATE_TEST_SUITE_P(
                                          Size{1, 1}),
                        ::testing::Bool()));
 
-TEST(SharpScaler, WholeFactorsAreExactCopiesOfArtPixels) {
-    const std::vector<std::uint32_t> pic = Noise(kW, kH, 3);
-    sdl_backend::SharpScaler scaler;
-    ASSERT_TRUE(scaler.Configure(kW, kH, 2560, 1440));
-    std::vector<std::uint32_t> out(std::size_t(2560) * 1440);
-    scaler.Scale(pic.data(), out.data(), 2560);
-    int wrong = 0;
-    for (int y = 0; y < 1440; ++y) {
-        for (int x = 0; x < 2560; ++x) {
-            const int fx = x - 320;
-            const std::uint32_t want =
-                fx < 0 || fx >= 1920 ? 0xFF000000u : pic[std::size_t(y / 3) * kW + fx / 3];
-            wrong += out[std::size_t(y) * 2560 + x] != want;
-        }
-    }
-    EXPECT_EQ(wrong, 0);
-}
-
 TEST(SharpScaler, TapsStayInsideThePicture) {
     for (const int box : {1, 2, 479, 480, 481, 768, 1024, 1079, 1080, 4321}) {
         const Box b{0, 0, box, box};
