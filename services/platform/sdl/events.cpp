@@ -207,14 +207,13 @@ void WaitEvents() {
 
 void WarpMouse(int x, int y) {
     SDL_Window* window = sdl_backend::Window();
-    SDL_Renderer* renderer = sdl_backend::Renderer();
-    if (!window || !renderer) return;
+    if (!window) return;
     // Aim at the middle of the back-buffer pixel so the move event that
     // follows maps back to exactly (x, y) wherever a back-buffer pixel is at
     // least one window pixel.
     int ww = 0, wh = 0, ow = 0, oh = 0;
     SDL_GetWindowSize(window, &ww, &wh);
-    SDL_GetRendererOutputSize(renderer, &ow, &oh);
+    sdl_backend::OutputSize(&ow, &oh);
     if (ow <= 0 || oh <= 0) return;
     const sdl_backend::Box box = sdl_backend::PictureBox();
     const double px =

@@ -14,6 +14,13 @@ SDL_Renderer* Renderer();  // null while no window is open
 int LogicalWidth();        // back-buffer pixels, 640 for the game
 int LogicalHeight();
 
+// The window's size in output pixels (HiDPI screens included), on either
+// present path; 0 x 0 while closed.
+void OutputSize(int* w, int* h);
+// True when frames go through the CPU's own scaler rather than a renderer
+// (Renderer() is null then).
+bool PresentsOnCpu();
+
 // The picture's box in output pixels for the window's present size.
 Box PictureBox();
 // A pointer position in window coordinates as a back-buffer pixel, clamped
@@ -26,7 +33,8 @@ bool IsFullScreen();
 void ToggleFullScreen();
 
 // Draws the last presented frame into the renderer's back buffer, letterbox
-// and all, without presenting it (the present path, and tests reading it back).
+// and all, without presenting it (the present path, and tests reading it
+// back).  Nothing to do on the CPU path: its surface holds the frame.
 void ComposeFrame();
 
 }  // namespace sdl_backend

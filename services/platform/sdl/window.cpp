@@ -1,11 +1,14 @@
 // window.cpp -- the SDL window: the 640x480 back buffer uploaded into a
-// streaming texture at each present and shown in a 4:3 box with black bars.
+// streaming texture at each present and shown in a 4:3 box with black bars
+// (or, where the renderer draws in software, scaled on the CPU straight into
+// the window's surface: cpu_present.hpp).
 // Every art pixel comes out the same size to within one screen pixel: the
 // frame is enlarged by a whole factor with hard edges, then shrunk smoothly
 // to the box, so only the seams between art pixels are softened.
 #include <algorithm>
 
 #include "services/platform/platform.hpp"
+#include "services/platform/sdl/cpu_present.hpp"
 #include "services/platform/sdl/sdl_signals.hpp"
 #include "services/platform/sdl/sdl_window.hpp"
 
@@ -24,6 +27,7 @@ struct WindowState {
     int vsync = 1;                    // what the renderer was last told
     bool video = false;               // this window holds SDL's video subsystem
     bool fullscreen = false;
+    sdl_backend::CpuPresenter cpu;  // open instead of the renderer without a GPU
 };
 
 WindowState& State() {
@@ -40,6 +44,13 @@ bool Fail(std::string* error) {
 bool Set(const char* name) {
     const char* value = SDL_getenv(name);
     return value && *value;
+}
+
+// The window is ready for the game: text and hangups are watched.
+bool Started() {
+    SDL_StartTextInput();
+    sdl_backend::WatchHangup();
+    return true;
 }
 
 // Says what a player can check when no display could be reached.
@@ -99,18 +110,31 @@ int LogicalHeight() {
     return State().height;
 }
 
-Box PictureBox() {
+void OutputSize(int* w, int* h) {
     WindowState& s = State();
+    *w = *h = 0;
+    if (s.cpu.open()) {
+        s.cpu.OutputSize(w, h);
+    } else if (s.renderer) {
+        SDL_GetRendererOutputSize(s.renderer, w, h);
+    }
+}
+
+bool PresentsOnCpu() {
+    return State().cpu.open();
+}
+
+Box PictureBox() {
     int ow = 0, oh = 0;
-    if (s.renderer) SDL_GetRendererOutputSize(s.renderer, &ow, &oh);
-    return Letterbox(ow, oh, s.width, s.height);
+    OutputSize(&ow, &oh);
+    return Letterbox(ow, oh, State().width, State().height);
 }
 
 void WindowToPicture(int wx, int wy, int* x, int* y) {
     WindowState& s = State();
     int ww = 0, wh = 0, ow = 0, oh = 0;
     if (s.window) SDL_GetWindowSize(s.window, &ww, &wh);
-    if (s.renderer) SDL_GetRendererOutputSize(s.renderer, &ow, &oh);
+    OutputSize(&ow, &oh);
     if (ww <= 0 || wh <= 0) ww = ow, wh = oh;
     const Box box = Letterbox(ow, oh, s.width, s.height);
     // The middle of the pointer's window pixel, in output pixels.
@@ -160,7 +184,7 @@ void ToggleFullScreen() {
 
 void ComposeFrame() {
     WindowState& s = State();
-    if (!s.renderer) return;
+    if (!s.renderer) return;  // the CPU path's surface already holds the frame
     SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
     SDL_RenderClear(s.renderer);
     const Box box = PictureBox();
@@ -244,6 +268,15 @@ bool OpenWindow(int width, int height, bool fullscreen, const std::string& title
     if (!s.window) return Fail(error);
     s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_PRESENTVSYNC);
     if (!s.renderer) return Fail(error);
+    if (sdl_backend::WantsCpuPresent(s.renderer)) {
+        // The renderer would scale on the CPU too, in two passes over the
+        // screen: our own scaler does it in one, into the window's surface.
+        SDL_DestroyRenderer(s.renderer);
+        s.renderer = nullptr;
+        if (s.cpu.Open(s.window)) return Started();
+        s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_PRESENTVSYNC);
+        if (!s.renderer) return Fail(error);
+    }
     SDL_RendererInfo info{};
     s.targets = SDL_GetRendererInfo(s.renderer, &info) == 0 &&
                 (info.flags & SDL_RENDERER_TARGETTEXTURE) != 0;
@@ -252,9 +285,7 @@ bool OpenWindow(int width, int height, bool fullscreen, const std::string& title
                                   width, height);
     if (!s.texture) return Fail(error);
     SDL_SetTextureBlendMode(s.texture, SDL_BLENDMODE_NONE);
-    SDL_StartTextInput();
-    sdl_backend::WatchHangup();
-    return true;
+    return Started();
 }
 
 void CloseWindow() {
@@ -286,6 +317,11 @@ void SetWindowIcon(const std::uint32_t* pixels, int width, int height) {
 
 void Present(const std::uint32_t* pixels, int width, int height, int sync) {
     WindowState& s = State();
+    if (s.cpu.open()) {
+        // No vertical blank to wait for here: the game's soft pacing keeps time.
+        if (width == s.width && height == s.height) s.cpu.Present(pixels, width, height);
+        return;
+    }
     if (!s.renderer || !pixels || width != s.width || height != s.height) return;
     const int want_vsync = sync == 1 ? 1 : 0;
     if (want_vsync != s.vsync) {

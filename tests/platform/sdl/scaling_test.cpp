@@ -1,6 +1,8 @@
-// The picture on the screen, read back pixel by pixel from the renderer:
-// hard-edged at whole factors, even art pixels with soft seams otherwise,
-// whole at any window size; and the pointer's mapping, bars included.
+// The picture on the screen, read back pixel by pixel from the renderer or,
+// on the CPU path, from the window's surface: hard-edged at whole factors,
+// even art pixels with soft seams otherwise, whole at any window size; and
+// the pointer's mapping both ways, bars included.  Every case runs on both
+// present paths.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -9,21 +11,29 @@
 #include <vector>
 
 #include "services/platform/platform.hpp"
+#include "services/platform/sdl/cpu_present.hpp"
 #include "services/platform/sdl/sdl_window.hpp"
 
 namespace {
 
 constexpr int kW = 640, kH = 480;
 
-class ScalingTest : public ::testing::Test {
+using sdl_backend::PresentPath;
+
+class ScalingTest : public ::testing::TestWithParam<PresentPath> {
    protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "dummy", 1);  // SDL's software renderer, no display needed
+        sdl_backend::SetPresentPath(GetParam());
         std::string error;
         ASSERT_TRUE(platform::OpenWindow(kW, kH, false, "scaling", &error)) << error;
+        // SDL's software renderer is found out and left for the CPU's scaler.
+        ASSERT_EQ(sdl_backend::PresentsOnCpu(), GetParam() == PresentPath::Automatic);
+        ASSERT_EQ(sdl_backend::Renderer() == nullptr, sdl_backend::PresentsOnCpu());
     }
     void TearDown() override {
         platform::CloseWindow();
+        sdl_backend::SetPresentPath(PresentPath::Automatic);
         unsetenv("SDL_VIDEODRIVER");
     }
 
@@ -36,14 +46,23 @@ class ScalingTest : public ::testing::Test {
         platform::Present(frame.data(), kW, kH, 0);
         sdl_backend::ComposeFrame();
         int ow = 0, oh = 0;
-        SDL_GetRendererOutputSize(sdl_backend::Renderer(), &ow, &oh);
+        sdl_backend::OutputSize(&ow, &oh);
         EXPECT_EQ(ow, w);
         EXPECT_EQ(oh, h);
         std::vector<std::uint32_t> out(std::size_t(ow) * oh);
-        EXPECT_EQ(SDL_RenderReadPixels(sdl_backend::Renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888,
-                                       out.data(), ow * 4),
-                  0)
-            << SDL_GetError();
+        if (sdl_backend::PresentsOnCpu()) {
+            const SDL_Surface* surface = SDL_GetWindowSurface(sdl_backend::Window());
+            EXPECT_EQ(
+                SDL_ConvertPixels(ow, oh, surface->format->format, surface->pixels, surface->pitch,
+                                  SDL_PIXELFORMAT_ARGB8888, out.data(), ow * 4),
+                0)
+                << SDL_GetError();
+        } else {
+            EXPECT_EQ(SDL_RenderReadPixels(sdl_backend::Renderer(), nullptr,
+                                           SDL_PIXELFORMAT_ARGB8888, out.data(), ow * 4),
+                      0)
+                << SDL_GetError();
+        }
         return out;
     }
 };
@@ -96,7 +115,7 @@ Widths Measure(const std::vector<std::uint32_t>& shown, int start, int step, int
     return w;
 }
 
-TEST_F(ScalingTest, WholeFactorIsExactlyNearestWithBlackBars) {
+TEST_P(ScalingTest, WholeFactorIsExactlyNearestWithBlackBars) {
     std::vector<std::uint32_t> frame(std::size_t(kW) * kH);
     std::uint32_t seed = 12345;
     for (auto& p : frame) {
@@ -117,7 +136,7 @@ TEST_F(ScalingTest, WholeFactorIsExactlyNearestWithBlackBars) {
     EXPECT_EQ(wrong, 0);
 }
 
-TEST_F(ScalingTest, NonWholeFactorsGiveEvenArtPixelsWithSoftSeams) {
+TEST_P(ScalingTest, NonWholeFactorsGiveEvenArtPixelsWithSoftSeams) {
     struct Case {
         int w, h, narrowest, widest;
     };
@@ -146,7 +165,7 @@ TEST_F(ScalingTest, NonWholeFactorsGiveEvenArtPixelsWithSoftSeams) {
     }
 }
 
-TEST_F(ScalingTest, SmallWindowShowsTheWholePictureAndResizingLeaksNothing) {
+TEST_P(ScalingTest, SmallWindowShowsTheWholePictureAndResizingLeaksNothing) {
     std::vector<std::uint32_t> frame(std::size_t(kW) * kH, Grey(0));
     // White corners: all four must still show when shrunk.
     for (int y = 0; y < 8; ++y) {
@@ -167,7 +186,7 @@ TEST_F(ScalingTest, SmallWindowShowsTheWholePictureAndResizingLeaksNothing) {
     for (int i = 0; i < 30; ++i) Show(frame, 700 + i * 37, 500 + i * 23);
 }
 
-TEST_F(ScalingTest, PointerReadsPicturePixelsAlsoInTheBars) {
+TEST_P(ScalingTest, PointerReadsPicturePixelsAlsoInTheBars) {
     SDL_SetWindowSize(sdl_backend::Window(), 1366, 768);
     platform::Event e;
     while (platform::PollEvent(e)) {
@@ -194,6 +213,26 @@ TEST_F(ScalingTest, PointerReadsPicturePixelsAlsoInTheBars) {
         EXPECT_EQ(e.x, p.x) << p.wx;
         EXPECT_EQ(e.y, p.y) << p.wy;
     }
+    // Moving the pointer lands on the very picture pixel asked for.
+    for (const Probe p : {Probe{0, 0, 0, 0}, Probe{0, 0, 639, 479}, Probe{0, 0, 320, 17}}) {
+        platform::WarpMouse(p.x, p.y);
+        platform::Event got{};
+        bool moved = false;
+        while (platform::PollEvent(got)) {
+            if (got.type == platform::EventType::MouseMove) moved = true, e = got;
+        }
+        ASSERT_TRUE(moved);
+        EXPECT_EQ(e.x, p.x);
+        EXPECT_EQ(e.y, p.y);
+    }
 }
+
+std::string PathName(const ::testing::TestParamInfo<PresentPath>& info) {
+    return info.param == PresentPath::Renderer ? "Renderer" : "Cpu";
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, ScalingTest,
+                         ::testing::Values(PresentPath::Renderer, PresentPath::Automatic),
+                         PathName);
 
 }  // namespace
