@@ -18,5 +18,6 @@ constexpr long kHighestSoundRate = 1 << 20;
 // The sound held in a file's bytes, picked by its signature; none when the
 // bytes are not a whole, supported file. flags bit 1 = loop; path kept as given.
 SoundRef DecodeSound(std::string_view bytes, int flags, const std::string& path);
-// As DecodeSound, but Ogg Vorbis is kept to be decoded as it plays.
+// As DecodeSound, but Ogg Vorbis is kept to be decoded as it plays.  Either
+// gives none, never an exception, when memory runs out on the way.
 SoundRef StreamSound(std::string bytes, int flags, const std::string& path);

@@ -175,14 +175,13 @@ TEST_F(StreamTest, WaveFilesAndTheNullDriverAreAsWithAWholeLoad) {
     ASSERT_TRUE(sound);
     EXPECT_FALSE(sound->stream);
     EXPECT_EQ(sound->samples, (V{1, 2, 3}));
-    // Nothing is ever decoded when no device plays.
+    // No device: the stream is opened but never heard.
     Open(0);
     SoundRef streamed = StreamSound(music_, SOUND_LOOP, "m");
     ChannelRef channel = Start(streamed, 1.0f);
     EXPECT_TRUE(channel);
     Pull(5000);
     EXPECT_FALSE(Playing(channel));
-    EXPECT_LT(streamed->stream->Frames(), 5000u);
 }
 
 }  // namespace
