@@ -13,9 +13,6 @@
 
 namespace {
 
-// A WAVE file of the longest sound, headers and stray chunks included.
-constexpr std::uintmax_t kLargestFile = 2 * kMaxSoundSamples + (1 << 20);
-
 SoundRef Decoded(std::string_view bytes, int flags, const std::string& path) {
     auto sound = std::make_shared<TSound>();
     std::string_view magic = bytes.substr(0, 4);
@@ -57,7 +54,7 @@ SoundRef DecodeSound(std::string_view bytes, int flags, const std::string& path)
 SoundRef TSound::Load(const std::string& path, int flags) {
     try {
         std::string bytes;
-        if (!ReadWholeFile(path, bytes, kLargestFile)) return nullptr;
+        if (!ReadWholeFile(path, bytes, kLargestSoundFile)) return nullptr;
         return Decoded(bytes, flags, path);
     } catch (const std::bad_alloc&) {
         return nullptr;
@@ -75,7 +72,7 @@ SoundRef StreamSound(std::string bytes, int flags, const std::string& path) {
 SoundRef TSound::Stream(const std::string& path, int flags) {
     try {
         std::string bytes;
-        if (!ReadWholeFile(path, bytes, kLargestFile)) return nullptr;
+        if (!ReadWholeFile(path, bytes, kLargestSoundFile)) return nullptr;
         return Streamed(std::move(bytes), flags, path);
     } catch (const std::bad_alloc&) {
         return nullptr;
