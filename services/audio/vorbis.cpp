@@ -22,8 +22,8 @@ namespace {
 constexpr std::uint64_t kReadsPerByte = 4;
 constexpr std::uint64_t kReadSlack = 1 << 20;
 // Interleaved samples reserved per byte of stream at most: well above what a
-// real encoding packs (a quiet mono effect gives about 20), far below the
-// length a lying last page can claim.
+// real encoding packs (the game's effects about 3, its music 8), far below the
+// length a lying last page can claim.  A longer sound grows as it decodes.
 constexpr std::size_t kSamplesPerByte = 32;
 
 // The checked bytes with a read position and what is left of the reading

@@ -38,7 +38,10 @@ struct Decoded {
 Decoded Decode(const std::string& bytes) {
     Decoded out;
     VorbisReader reader;
-    if (!reader.Open(bytes)) return out;
+    if (!reader.Open(bytes)) {
+        out.read = reader.BytesRead();
+        return out;
+    }
     long got;
     while ((got = reader.Next(out.samples)) > 0) {
     }
@@ -74,6 +77,28 @@ TEST(HostileSoundTest, JunkAfterAnySoundIsNeverHandedToTheDecoder) {
     SoundRef sound = DecodeSound(step + noise, 0, "s");
     ASSERT_TRUE(sound);
     EXPECT_EQ(sound->samples, Decode(step).samples);
+}
+
+// Junk made of whole pages that fail their checksums is part of the stream
+// as far as the page walk can tell, and the decoder searches back through it
+// for the last good page.  That search may read only so much: the file is
+// refused as damaged, or plays as its good pages, having cost its reading.
+TEST(HostileSoundTest, PagesFailingTheirChecksumsCostOnlyAFewReadings) {
+    const std::string step = ReadFile(kData + "footstep.ogg");
+    const Decoded clean = Decode(step);
+    const std::vector<ogg_pages::Page> pages = ogg_pages::Pages(step);
+    std::string bad = step.substr(pages.back().at, pages.back().length);
+    bad[22] ^= 1;  // its checksum
+    for (std::size_t copies : {std::size_t(1), std::size_t(100), std::size_t(4000)}) {
+        SCOPED_TRACE(copies);
+        std::string bytes = step;
+        for (std::size_t i = 0; i < copies; ++i) bytes += bad;
+        const Decoded padded = Decode(bytes);
+        EXPECT_LE(padded.read, 4 * bytes.size() + (1 << 20));
+        if (padded.ok) {
+            EXPECT_EQ(padded.samples, clean.samples);
+        }
+    }
 }
 
 TEST(HostileSoundTest, AClaimedLengthReservesOnlyWhatThePagesHold) {
