@@ -67,8 +67,7 @@ void MixOneSecond(benchmark::State& state) {
 // iteration opens the track afresh and pulls it once through to its loop.
 // core_fraction is per second of music, decoder start included.
 void MixStreamedMusic(benchmark::State& state) {
-    const auto path =
-        std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "thebodger.ogg";
+    const auto path = std::filesystem::path(BODGER_SOURCE_DIR) / "data" / "thebodger.ogg";
     std::ifstream file(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), {}};
     const SoundRef whole = DecodeSound(bytes, SOUND_LOOP, "m");
@@ -112,8 +111,7 @@ double ResidentMib() {
 // resident memory after the first minute, at the end of the hour and a minute
 // round the loop again, which must all be about the same.
 void LoopHourOfMusic(benchmark::State& state) {
-    const auto path =
-        std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "thebodger.ogg";
+    const auto path = std::filesystem::path(BODGER_SOURCE_DIR) / "data" / "thebodger.ogg";
     const std::string hour = ogg_pages::Repeated(ogg_pages::ReadFile(path.string()), 68);
     ResetAudio();
     StartAudioAt(kDeviceRate);
