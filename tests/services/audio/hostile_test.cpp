@@ -107,9 +107,10 @@ TEST(HostileSoundTest, AClaimedLengthReservesOnlyWhatThePagesHold) {
         const std::string bytes = ReadFile(kData + name + ".ogg");
         const SoundRef real = DecodeSound(bytes, 0, "s");
         ASSERT_TRUE(real);
-        // 2^62 frames, and the longest sound there is room for: the latter
-        // once reserved 256 MiB for an 8 KB file.
-        for (std::int64_t claim : {std::int64_t(1) << 62, std::int64_t(kMaxSoundSamples / 2)}) {
+        // 2^62 frames, and half and all of the longest sound (the effects are
+        // mono): the last once reserved 256 MiB for an 8 KB file.
+        for (std::int64_t claim : {std::int64_t(1) << 62, std::int64_t(kMaxSoundSamples / 2),
+                                   std::int64_t(kMaxSoundSamples)}) {
             const std::string lying = ogg_pages::ClaimingLength(bytes, claim);
             VorbisReader reader;
             ASSERT_TRUE(reader.Open(lying));
@@ -141,8 +142,8 @@ constexpr bool kSanitized = false;
 #endif
 
 // The game's loads in a child limited to 1 GiB of address space: every
-// effect claims the longest length, the music 2^62 frames, and the junk after
-// the music is larger than the limit allows twice.
+// effect claims the longest length (once 256 MiB reserved each, all held at
+// once), the music 2^62 frames with 200 MiB of junk after it.
 TEST(HostileSoundTest, LyingSoundsLoadUnderAnAddressLimit) {
     if (kSanitized) GTEST_SKIP() << "the sanitizers reserve more address space than the limit";
     const auto dir = std::filesystem::temp_directory_path() /
@@ -151,7 +152,7 @@ TEST(HostileSoundTest, LyingSoundsLoadUnderAnAddressLimit) {
     for (const char* name : kEffects) {
         std::ofstream(dir / (std::string(name) + ".ogg"), std::ios::binary)
             << ogg_pages::ClaimingLength(ReadFile(kData + name + ".ogg"),
-                                         std::int64_t(kMaxSoundSamples / 2));
+                                         std::int64_t(kMaxSoundSamples));
     }
     const std::string music =
         ogg_pages::ClaimingLength(ReadFile(kData + "thebodger.ogg"), std::int64_t(1) << 62);
