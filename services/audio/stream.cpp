@@ -25,8 +25,10 @@ std::shared_ptr<SoundStream> SoundStream::Open(std::string bytes) {
     return stream;
 }
 
-StreamCursor::StreamCursor(std::shared_ptr<const SoundStream> stream)
-    : stream_(std::move(stream)), width_(std::size_t(stream_->Channels() == 2 ? 2 : 1)) {}
+StreamCursor::StreamCursor(std::shared_ptr<const SoundStream> stream, std::size_t longest)
+    : stream_(std::move(stream)),
+      width_(std::size_t(stream_->Channels() == 2 ? 2 : 1)),
+      longest_(longest) {}
 
 void StreamCursor::Restart() {
     samples_.clear();
@@ -48,7 +50,9 @@ void StreamCursor::DecodeMore() {
         if (first_ == 0 && before < width_ && samples_.size() >= width_) {
             std::copy_n(samples_.begin(), width_, head_.begin());
         }
-        return;
+        if (End() <= longest_) return;
+        samples_.resize((longest_ - first_) * width_);
+        got = -1;
     }
     pass_ended_ = true;
     if (finished_ && !damaged_ && got == 0 && End() == length_) return;  // round again, as before

@@ -45,8 +45,13 @@ class StreamCursor {
    public:
     // Frames already played that are kept before being let go at once.
     static constexpr std::size_t kKeptFrames = 1 << 14;
+    // Longest track played, in frames: 13 hours at 44.1 kHz.  A position in
+    // the mix counts whole frames in 32 bits, and a few pages of silence can
+    // claim more; a longer track ends here, as at damage.
+    static constexpr std::size_t kLongestFrames = std::size_t(1) << 31;
 
-    explicit StreamCursor(std::shared_ptr<const SoundStream> stream);
+    explicit StreamCursor(std::shared_ptr<const SoundStream> stream,
+                          std::size_t longest = kLongestFrames);
     StreamCursor(const StreamCursor&) = delete;
     StreamCursor& operator=(const StreamCursor&) = delete;
 
@@ -75,6 +80,7 @@ class StreamCursor {
     std::vector<std::int16_t> samples_;  // frames First() to End(), interleaved
     std::array<std::int16_t, 2> head_{};
     std::size_t width_ = 1;  // samples per frame
+    std::size_t longest_;
     std::size_t first_ = 0;
     std::size_t length_ = 0;
     bool opened_ = false;      // reader_ is on a pass through the pages

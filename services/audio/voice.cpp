@@ -134,7 +134,7 @@ bool MixVoice(Voice& voice, std::int32_t* mix, int frames, std::uint64_t step) {
             position %= end;
             if ((position >> 32) >= samples.first) return true;
             samples = SamplesFor(voice, position, frames - i, step);
-            if (samples.frames << 32 == end && samples.loop) return true;
+            if ((std::uint64_t(samples.frames) << 32) == end && samples.loop) return true;
             // Going round fell short of the first pass: it ends here.
         }
         voice.position = end;

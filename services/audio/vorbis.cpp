@@ -126,8 +126,8 @@ std::size_t VorbisReader::SamplesHint() const {
     if (!state_->open || channels_ == 0) return 0;
     ogg_int64_t total = ov_pcm_total(&state_->file, -1);
     if (total <= 0 || std::uint64_t(total) * std::uint64_t(channels_) > kMaxSoundSamples) return 0;
-    return std::min(std::size_t(total) * std::size_t(channels_),
-                    kSamplesPerByte * state_->source.data.size());
+    return std::size_t(std::min(std::uint64_t(total) * std::uint64_t(channels_),
+                                std::uint64_t(kSamplesPerByte) * state_->source.data.size()));
 }
 
 std::uint64_t VorbisReader::BytesRead() const {

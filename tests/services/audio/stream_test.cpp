@@ -197,6 +197,30 @@ TEST_F(StreamTest, ALongTrackIsDecodedInAFixedWindow) {
     EXPECT_TRUE(Playing(channel));
 }
 
+// Past the longest track played, a stream ends as at damage: the frames up to
+// there are heard and it does not go round.
+TEST_F(StreamTest, ATrackEndsAtTheLongestLength) {
+    auto stream = SoundStream::Open(music_);
+    ASSERT_TRUE(stream);
+    StreamCursor whole(stream);
+    StreamCursor cut(stream, 100000);
+    for (std::size_t at = 0; at < 110000; at += 1000) {
+        whole.Need(at, at + 1002);
+        cut.Need(at, at + 1002);
+        const std::size_t held = cut.End() > at ? std::min(cut.End(), at + 1002) - at : 0;
+        ASSERT_GE(whole.End(), at + held);
+        if (held > 0) {
+            ASSERT_TRUE(std::equal(cut.Data() + 2 * (at - cut.First()),
+                                   cut.Data() + 2 * (at + held - cut.First()),
+                                   whole.Data() + 2 * (at - whole.First())));
+        }
+    }
+    EXPECT_TRUE(cut.Finished());
+    EXPECT_TRUE(cut.Damaged());
+    EXPECT_EQ(cut.Length(), 100000u);
+    EXPECT_FALSE(whole.Finished());
+}
+
 TEST_F(StreamTest, CutFilesGiveNoneAndLateDamageEndsTheTrackQuietly) {
     for (std::size_t length :
          {std::size_t(0), std::size_t(3), std::size_t(200), tone_.size() / 2, tone_.size() - 1}) {
