@@ -15,6 +15,7 @@
 
 #include "services/audio/decode.hpp"
 #include "services/audio/sound.hpp"
+#include "services/audio/stream.hpp"
 #include "services/audio/vorbis.hpp"
 #include "tests/services/audio/ogg_pages.hpp"
 
@@ -77,6 +78,28 @@ TEST(HostileSoundTest, JunkAfterAnySoundIsNeverHandedToTheDecoder) {
     SoundRef sound = DecodeSound(step + noise, 0, "s");
     ASSERT_TRUE(sound);
     EXPECT_EQ(sound->samples, Decode(step).samples);
+}
+
+// A sound padded to the largest file read loads as itself, the padding only
+// read; one byte more and the file is refused unread, as it always was.
+TEST(HostileSoundTest, PaddingToTheReadLimitLoadsAndPastItIsRefused) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("audio_padded_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string step = ReadFile(kData + "footstep.ogg");
+    const auto path = dir / "footstep.ogg";
+    std::ofstream(path, std::ios::binary) << step;
+    std::filesystem::resize_file(path, kLargestSoundFile);  // a hole: no disk written
+    const SoundRef padded = TSound::Load(path.string(), 0);
+    const SoundRef streamed = TSound::Stream(path.string(), SOUND_LOOP);
+    std::filesystem::resize_file(path, kLargestSoundFile + 1);
+    const SoundRef over = TSound::Load(path.string(), 0);
+    std::filesystem::remove_all(dir);
+    ASSERT_TRUE(padded);
+    EXPECT_EQ(padded->samples, Decode(step).samples);
+    ASSERT_TRUE(streamed);
+    EXPECT_EQ(streamed->stream->Bytes().size(), step.size());  // the padding is not kept
+    EXPECT_FALSE(over);
 }
 
 // Junk made of whole pages that fail their checksums is part of the stream
