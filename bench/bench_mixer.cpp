@@ -3,6 +3,7 @@
 // channels sounding.  core_fraction is the share of one core the mix takes
 // in real time (CPU seconds per second of sound).
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +17,7 @@
 
 #include "services/audio/decode.hpp"
 #include "services/audio/sound.hpp"
+#include "tests/services/audio/ogg_pages.hpp"
 
 namespace {
 
@@ -65,8 +67,7 @@ void MixOneSecond(benchmark::State& state) {
 // iteration opens the track afresh and pulls it once through to its loop.
 // core_fraction is per second of music, decoder start included.
 void MixStreamedMusic(benchmark::State& state) {
-    const auto path =
-        std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "thebodger.ogg";
+    const auto path = std::filesystem::path(BODGER_SOURCE_DIR) / "data" / "thebodger.ogg";
     std::ifstream file(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), {}};
     const SoundRef whole = DecodeSound(bytes, SOUND_LOOP, "m");
@@ -98,6 +99,47 @@ BENCHMARK(MixOneSecond)->Arg(8)->Arg(64)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
+// Resident memory now, in MiB.
+double ResidentMib() {
+    std::ifstream statm("/proc/self/statm");
+    double total = 0, resident = 0;
+    statm >> total >> resident;
+    return resident * double(sysconf(_SC_PAGESIZE)) / (1 << 20);
+}
+
+// An hour of music, the game's own pages repeated, played through its loop:
+// resident memory after the first minute, at the end of the hour and a minute
+// round the loop again, which must all be about the same.
+void LoopHourOfMusic(benchmark::State& state) {
+    const auto path = std::filesystem::path(BODGER_SOURCE_DIR) / "data" / "thebodger.ogg";
+    const std::string hour = ogg_pages::Repeated(ogg_pages::ReadFile(path.string()), 68);
+    ResetAudio();
+    StartAudioAt(kDeviceRate);
+    std::vector<std::int16_t> block(2 * kBlockFrames);
+    auto play = [&](std::int64_t frames) {
+        for (std::int64_t done = 0; done < frames; done += kBlockFrames) {
+            MixAudio(block.data(), kBlockFrames);
+            benchmark::DoNotOptimize(block.data());
+        }
+    };
+    const std::int64_t minute = std::int64_t(60) * kDeviceRate;
+    for (auto _ : state) {
+        ChannelRef channel = Cue(StreamSound(hour, SOUND_LOOP, "m"));
+        SetPaused(channel, false);
+        play(minute);
+        state.counters["rss_1min_MiB"] = ResidentMib();
+        play(59 * minute + 20 * kDeviceRate);  // past the hour's end, round again
+        state.counters["rss_60min_MiB"] = ResidentMib();
+        play(minute);
+        state.counters["rss_61min_MiB"] = ResidentMib();
+        state.counters["still_playing"] = Playing(channel) ? 1 : 0;
+        Stop(channel);
+    }
+    state.counters["file_MiB"] = double(hour.size()) / (1 << 20);
+    ResetAudio();
+}
+
 BENCHMARK(MixStreamedMusic)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoopHourOfMusic)->Unit(benchmark::kSecond)->Iterations(1);
 
 BENCHMARK_MAIN();

@@ -18,7 +18,7 @@ class BenchWorkDir {
         if (!mkdtemp(pattern.data())) std::abort();
         dir_ = pattern;
         fs::create_directory(dir_ / "data");
-        const fs::path source = fs::path(__FILE__).parent_path().parent_path() / "data";
+        const fs::path source = fs::path(BODGER_SOURCE_DIR) / "data";
         std::error_code ec;
         for (const auto& entry : fs::directory_iterator(source, ec)) {
             if (with_sounds && entry.path().extension() == ".ogg") {

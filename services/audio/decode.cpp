@@ -1,8 +1,10 @@
 // decode.cpp -- loading a sound file: read it whole, pick the decoder by the
-// file's signature, and build the sound.
+// file's signature, and build the sound.  Running out of memory anywhere on
+// the way is the file's fault, not the game's: the sound is missing.
 #include "services/audio/decode.hpp"
 
 #include <memory>
+#include <new>
 
 #include "services/audio/stream.hpp"
 #include "services/audio/vorbis.hpp"
@@ -11,12 +13,7 @@
 
 namespace {
 
-// A WAVE file of the longest sound, headers and stray chunks included.
-constexpr std::uintmax_t kLargestFile = 2 * kMaxSoundSamples + (1 << 20);
-
-}  // namespace
-
-SoundRef DecodeSound(std::string_view bytes, int flags, const std::string& path) {
+SoundRef Decoded(std::string_view bytes, int flags, const std::string& path) {
     auto sound = std::make_shared<TSound>();
     std::string_view magic = bytes.substr(0, 4);
     bool decoded = false;
@@ -31,14 +28,8 @@ SoundRef DecodeSound(std::string_view bytes, int flags, const std::string& path)
     return sound;
 }
 
-SoundRef TSound::Load(const std::string& path, int flags) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes, kLargestFile)) return nullptr;
-    return DecodeSound(bytes, flags, path);
-}
-
-SoundRef StreamSound(std::string bytes, int flags, const std::string& path) {
-    if (bytes.substr(0, 4) != "OggS") return DecodeSound(bytes, flags, path);
+SoundRef Streamed(std::string bytes, int flags, const std::string& path) {
+    if (bytes.substr(0, 4) != "OggS") return Decoded(bytes, flags, path);
     std::shared_ptr<SoundStream> stream = SoundStream::Open(std::move(bytes));
     if (!stream) return nullptr;
     auto sound = std::make_shared<TSound>();
@@ -50,8 +41,40 @@ SoundRef StreamSound(std::string bytes, int flags, const std::string& path) {
     return sound;
 }
 
+}  // namespace
+
+SoundRef DecodeSound(std::string_view bytes, int flags, const std::string& path) {
+    try {
+        return Decoded(bytes, flags, path);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+SoundRef TSound::Load(const std::string& path, int flags) {
+    try {
+        std::string bytes;
+        if (!ReadWholeFile(path, bytes, kLargestSoundFile)) return nullptr;
+        return Decoded(bytes, flags, path);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+SoundRef StreamSound(std::string bytes, int flags, const std::string& path) {
+    try {
+        return Streamed(std::move(bytes), flags, path);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
 SoundRef TSound::Stream(const std::string& path, int flags) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes, kLargestFile)) return nullptr;
-    return StreamSound(std::move(bytes), flags, path);
+    try {
+        std::string bytes;
+        if (!ReadWholeFile(path, bytes, kLargestSoundFile)) return nullptr;
+        return Streamed(std::move(bytes), flags, path);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }

@@ -75,7 +75,7 @@ void Mixer::Release(std::uint32_t handle) {
     if (!slot) return;
     slot->owned = false;
     if (slot->voice.paused) slot->voice.active = false;
-    if (!slot->voice.active) slot->voice.sound.reset();
+    if (!slot->voice.active) slot->voice = Voice{};
 }
 
 void Mixer::SetGain(std::uint32_t handle, std::int16_t gain) {
@@ -95,10 +95,7 @@ SoundRef Mixer::SetPaused(std::uint32_t handle, bool paused) {
 
 void Mixer::Stop(std::uint32_t handle) {
     std::lock_guard lock(mutex_);
-    if (Slot* slot = Find(handle)) {
-        slot->voice.active = false;
-        slot->voice.sound.reset();
-    }
+    if (Slot* slot = Find(handle)) slot->voice = Voice{};
 }
 
 bool Mixer::Playing(std::uint32_t handle) {

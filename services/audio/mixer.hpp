@@ -54,7 +54,7 @@ class Mixer {
     void List(int index);              // puts an active slot in live_; call locked
 
     std::mutex mutex_;
-    std::array<Slot, kSlots> slots_{};
+    std::array<Slot, kSlots> slots_;
     // Slots that may hold an active voice, so a pull does not walk all 4096;
     // the mix drops the ones that have gone quiet.
     std::array<std::uint16_t, kSlots> live_{};

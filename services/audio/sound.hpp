@@ -28,7 +28,7 @@ struct TSound {
     bool loop = false;
     std::string path;                   // as given to Load (the runner logs its base name)
     std::vector<std::int16_t> samples;  // interleaved 16-bit PCM; empty when streamed
-    std::shared_ptr<SoundStream> stream = nullptr;  // the decoder of a streamed sound
+    std::shared_ptr<SoundStream> stream = nullptr;  // a streamed sound's pages, decoded as it plays
     int Frames() const { return channels ? int(samples.size()) / channels : 0; }
 };
 using SoundRef = std::shared_ptr<TSound>;

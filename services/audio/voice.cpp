@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <memory>
+#include <new>
 
 #include "services/audio/stream.hpp"
 
@@ -59,31 +61,45 @@ void MixRun(const std::int16_t* data, std::uint64_t position, std::uint64_t step
     }
 }
 
-// The samples one pull of a voice is mixed from.
+// The frames one pull of a voice is mixed from: `data` holds frames `first`
+// to `frames` (the length, once known), `head` frame 0 for the loop join.
 struct Samples {
     const std::int16_t* data;
+    std::size_t first;
     std::size_t frames;
+    const std::int16_t* head;
     bool loop;
 };
 
 // A streamed sound is first decoded far enough that every frame of the pull,
 // and the position after it, has a next frame: until its end is known, the
-// part decoded so far mixes exactly as the whole sound would.
-Samples SamplesFor(const Voice& voice, int frames, std::uint64_t step) {
+// part decoded so far mixes exactly as the whole sound would.  The frames
+// before the position are let go as it moves on.
+Samples SamplesFor(Voice& voice, std::uint64_t position, int frames, std::uint64_t step) {
     const TSound& sound = *voice.sound;
-    if (!sound.stream) return {sound.samples.data(), std::size_t(sound.Frames()), sound.loop};
-    SoundStream& stream = *sound.stream;
-    if (!stream.Finished()) {
-        // Source frame reached after the pull, worked in two halves so that
-        // no rate or pull length can overflow it.
-        const std::uint64_t count = std::uint64_t(frames > 0 ? frames : 0);
-        const std::uint64_t after =
-            (voice.position >> 32) + count * (step >> 32) +
-            ((count * (step & 0xFFFFFFFF) + (voice.position & 0xFFFFFFFF)) >> 32);
-        stream.DecodeTo(std::size_t(after) + 2);
+    if (!sound.stream) {
+        return {sound.samples.data(), 0, std::size_t(sound.Frames()), sound.samples.data(),
+                sound.loop};
     }
+    const Samples none{nullptr, 0, 0, nullptr, false};
+    if (!voice.cursor) {
+        try {
+            voice.cursor = std::make_unique<StreamCursor>(sound.stream);
+        } catch (const std::bad_alloc&) {
+            return none;  // ends the voice
+        }
+    }
+    StreamCursor& cursor = *voice.cursor;
+    // Source frame reached after the pull, worked in two halves so that no
+    // rate or pull length can overflow it.
+    const std::uint64_t count = std::uint64_t(frames > 0 ? frames : 0);
+    const std::uint64_t after = (position >> 32) + count * (step >> 32) +
+                                ((count * (step & 0xFFFFFFFF) + (position & 0xFFFFFFFF)) >> 32);
+    cursor.Need(std::size_t(position >> 32), std::size_t(after) + 2);
+    if (cursor.First() > (position >> 32)) return none;  // nothing left to play from here
     // Damage ends the track at its last good frame instead of going round.
-    return {stream.Data(), stream.Frames(), sound.loop && !stream.Damaged()};
+    return {cursor.Data(), cursor.First(), cursor.Finished() ? cursor.Length() : cursor.End(),
+            cursor.Head(), sound.loop && !cursor.Damaged()};
 }
 
 }  // namespace
@@ -95,33 +111,35 @@ bool MixVoice(Voice& voice, std::int32_t* mix, int frames, std::uint64_t step) {
         voice.active = false;
         return false;
     }
-    const Samples samples = SamplesFor(voice, frames, step);
-    const std::size_t count = samples.frames;
-    if (count == 0) {
+    std::uint64_t position = voice.position;
+    Samples samples = SamplesFor(voice, position, frames, step);
+    if (samples.frames == 0) {
         voice.active = false;
         return false;
     }
-    const std::uint64_t end = std::uint64_t(count) << 32;
+    const std::uint64_t end = std::uint64_t(samples.frames) << 32;
     const std::uint64_t last = end - (std::uint64_t(1) << 32);  // where the last frame starts
-    const std::int16_t* data = samples.data;
     const bool loop = samples.loop;
     const std::size_t right = width - 1;
     const std::int32_t gain = voice.gain;
-    std::uint64_t position = voice.position;
     int i = 0;
     // Past the end, a looping sound goes round again (a step longer than the
     // whole sound goes round more than once) and any other has ended.  Checked
     // before every read: a run of a sound faster than the device can step
-    // beyond its last frame, not just onto it.
+    // beyond its last frame, not just onto it.  A stream that no longer holds
+    // the start decodes it again for the rest of the pull.
     auto wrap = [&] {
         if (position < end) return true;
-        if (!loop) {
-            voice.position = end;
-            voice.active = false;
-            return false;
+        if (loop) {
+            position %= end;
+            if ((position >> 32) >= samples.first) return true;
+            samples = SamplesFor(voice, position, frames - i, step);
+            if ((std::uint64_t(samples.frames) << 32) == end && samples.loop) return true;
+            // Going round fell short of the first pass: it ends here.
         }
-        position %= end;
-        return true;
+        voice.position = end;
+        voice.active = false;
+        return false;
     };
     if (!wrap()) return false;
     while (i < frames) {
@@ -129,22 +147,24 @@ bool MixVoice(Voice& voice, std::int32_t* mix, int frames, std::uint64_t step) {
             // A run of frames that all have a next frame, mixed without checks.
             std::uint64_t until_last = (last - position + step - 1) / step;
             int run = int(std::min<std::uint64_t>(until_last, std::uint64_t(frames - i)));
+            const std::uint64_t held = position - (std::uint64_t(samples.first) << 32);
             if (width == 1) {
-                MixRun<1>(data, position, step, gain, mix + 2 * i, run);
+                MixRun<1>(samples.data, held, step, gain, mix + 2 * i, run);
             } else {
-                MixRun<2>(data, position, step, gain, mix + 2 * i, run);
+                MixRun<2>(samples.data, held, step, gain, mix + 2 * i, run);
             }
             position += std::uint64_t(run) * step;
             i += run;
         } else {
             // The last frame: it blends into the first when looping, else is held.
-            std::size_t at = std::size_t(position >> 32);
-            std::size_t next = loop ? 0 : at;
-            std::int32_t left_sample = data[at * width];
-            std::int32_t right_sample = data[at * width + right];
+            const std::int16_t* at =
+                samples.data + (std::size_t(position >> 32) - samples.first) * width;
+            const std::int16_t* next = loop ? samples.head : at;
+            std::int32_t left_sample = at[0];
+            std::int32_t right_sample = at[right];
             std::int32_t fraction = std::int32_t(position >> 17) & 0x7FFF;
-            left_sample += ((data[next * width] - left_sample) * fraction) >> 15;
-            right_sample += ((data[next * width + right] - right_sample) * fraction) >> 15;
+            left_sample += ((next[0] - left_sample) * fraction) >> 15;
+            right_sample += ((next[right] - right_sample) * fraction) >> 15;
             mix[2 * i] += (left_sample * gain) >> 12;
             mix[2 * i + 1] += (right_sample * gain) >> 12;
             ++i;

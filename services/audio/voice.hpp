@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "services/audio/sound.hpp"
+#include "services/audio/stream.hpp"
 
 struct Voice {
     SoundRef sound;              // none on an idle channel
@@ -13,6 +15,9 @@ struct Voice {
     bool active = false;         // sounding or paused; false once ended or stopped
     bool paused = false;
     bool announced = false;  // the start hook has been told about this instance
+    // Where a streamed sound is being decoded, made at its first pull; let
+    // go with the sound, on the game's thread.
+    std::unique_ptr<StreamCursor> cursor = nullptr;
 };
 
 // Gain held for a volume (1.0 as recorded): volume x 4096, truncated toward

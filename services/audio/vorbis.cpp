@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -15,18 +16,36 @@
 
 namespace {
 
-// The file's bytes with a read position, for libvorbisfile's callbacks.
+// How much reading one pass over a stream may take: its open (which seeks to
+// the last page and back) and its decode read each page about once, so a
+// stream that needs more is damaged in a way that would only cost time.
+constexpr std::uint64_t kReadsPerByte = 4;
+constexpr std::uint64_t kReadSlack = 1 << 20;
+// Interleaved samples reserved per byte of stream at most: well above what a
+// real encoding packs (the game's effects about 3, its music 8), far below the
+// length a lying last page can claim.  A longer sound grows as it decodes.
+constexpr std::size_t kSamplesPerByte = 32;
+
+// The checked bytes with a read position and what is left of the reading
+// allowed, for libvorbisfile's callbacks.
 struct MemoryFile {
     std::string_view data;
     std::size_t pos = 0;
+    std::uint64_t allowed = 0;
+    std::uint64_t read = 0;
 };
 
 std::size_t ReadBytes(void* to, std::size_t size, std::size_t count, void* source) {
     auto* file = static_cast<MemoryFile*>(source);
     if (size == 0) return 0;
     std::size_t items = std::min(count, (file->data.size() - file->pos) / size);
+    if (items * size > file->allowed - file->read) {
+        errno = EIO;  // libvorbisfile takes a short read with errno set as a read error
+        return 0;
+    }
     std::memcpy(to, file->data.data() + file->pos, items * size);
     file->pos += items * size;
+    file->read += items * size;
     return items;
 }
 
@@ -44,29 +63,29 @@ long TellBytes(void* source) {
     return long(static_cast<MemoryFile*>(source)->pos);
 }
 
+}  // namespace
+
 // libvorbisfile plays whatever pages it can find, so a file cut short would
 // load as a shorter sound.  Walk the pages first: every one must be whole and
-// the last must close its stream.  Bytes after the last page are ignored.
-bool WholeOggStream(std::string_view bytes) {
+// the last must close its stream.
+std::size_t CheckedOggLength(std::string_view bytes) {
     auto byte = [&](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
     std::size_t pos = 0;
     bool ends_stream = false;
     while (bytes.size() - pos >= 27 && bytes.substr(pos, 4) == "OggS") {
         std::size_t segments = byte(pos + 26);
-        if (bytes.size() - pos - 27 < segments) return false;
+        if (bytes.size() - pos - 27 < segments) return 0;
         std::size_t body = 0;
         for (std::size_t i = 0; i < segments; ++i) body += byte(pos + 27 + i);
         std::size_t length = 27 + segments + body;
-        if (bytes.size() - pos < length) return false;
+        if (bytes.size() - pos < length) return 0;
         ends_stream = (byte(pos + 5) & 4) != 0;
         pos += length;
     }
     std::string_view tail = bytes.substr(pos, 4);
-    if (!tail.empty() && std::string_view("OggS").starts_with(tail)) return false;  // a cut page
-    return pos > 0 && ends_stream;
+    if (!tail.empty() && std::string_view("OggS").starts_with(tail)) return 0;  // a cut page
+    return ends_stream ? pos : 0;
 }
-
-}  // namespace
 
 struct VorbisReader::State {
     MemoryFile source;
@@ -82,8 +101,13 @@ VorbisReader::VorbisReader() : state_(std::make_unique<State>()) {}
 VorbisReader::~VorbisReader() = default;
 
 bool VorbisReader::Open(std::string_view bytes) {
-    if (state_->open || !WholeOggStream(bytes)) return false;
-    state_->source = MemoryFile{bytes};
+    if (state_->open) ov_clear(&state_->file);
+    state_->open = false;
+    rate_ = channels_ = 0;
+    const std::size_t length = CheckedOggLength(bytes);
+    if (length == 0) return false;
+    state_->source =
+        MemoryFile{.data = bytes.substr(0, length), .allowed = kReadsPerByte * length + kReadSlack};
     ov_callbacks callbacks{ReadBytes, SeekBytes, nullptr, TellBytes};
     // A failed open clears the stream itself.
     if (ov_open_callbacks(&state_->source, &state_->file, nullptr, 0, callbacks) < 0) return false;
@@ -102,7 +126,12 @@ std::size_t VorbisReader::SamplesHint() const {
     if (!state_->open || channels_ == 0) return 0;
     ogg_int64_t total = ov_pcm_total(&state_->file, -1);
     if (total <= 0 || std::uint64_t(total) * std::uint64_t(channels_) > kMaxSoundSamples) return 0;
-    return std::size_t(total) * std::size_t(channels_);
+    return std::size_t(std::min(std::uint64_t(total) * std::uint64_t(channels_),
+                                std::uint64_t(kSamplesPerByte) * state_->source.data.size()));
+}
+
+std::uint64_t VorbisReader::BytesRead() const {
+    return state_->source.read;
 }
 
 long VorbisReader::Next(std::vector<std::int16_t>& out) {
@@ -135,6 +164,8 @@ bool DecodeVorbis(std::string_view bytes, TSound& out) {
     }
     const int channels = reader.Channels();
     if (samples.empty() || samples.size() % std::size_t(channels) != 0) return false;
+    // A last page claiming more than the pages held leaves room unused.
+    if (samples.capacity() - samples.size() > samples.size() / 4) samples.shrink_to_fit();
     out.rate = reader.Rate();
     out.channels = channels;
     out.samples = std::move(samples);

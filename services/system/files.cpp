@@ -223,6 +223,8 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::uintmax_t max
         return false;
     }
     std::string data;
+    // One allocation, rather than copies of a large file as it doubles.
+    if (info.st_size > 0) data.reserve(std::size_t(info.st_size));
     char chunk[65536];
     std::size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, stream->file)) > 0) {
