@@ -2,10 +2,15 @@
 // runner processes in one folder, each holding a known best score, ended in
 // shuffled order, two at once, or killed mid-save.  The file must always end
 // with the highest score any copy held, four bytes long.
+//
+// The copies are held without any FIFO (the runner writes regular files
+// only): the test itself holds the lock file while copies start, so none can
+// save, and stops each copy once it has read the file; the saves happen
+// after the test lets go of the lock and continues the copies.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,7 +31,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kWaitMs = 20000;  // only a broken build comes near this
+// Only a broken build comes near this.  A copy that reached its save before
+// it was stopped gives up on the lock ten seconds after it began to wait, so
+// every case ends far sooner than that.
+constexpr int kWaitMs = 20000;
 
 std::string le_bytes(int value) {
     std::string s;
@@ -43,43 +51,61 @@ std::string read_text(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Reads a FIFO opened without waiting until a writer has come, written and
-// gone (the runner writing a dump into it); false when that takes over ms.
-bool drain(int fd, int ms) {
-    bool seen = false;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        pollfd p{fd, POLLIN, 0};
-        poll(&p, 1, 50);
-        char chunk[4096];
-        const ssize_t got = read(fd, chunk, sizeof chunk);
-        if (got > 0) seen = true;
-        if (got == 0 && seen) return true;  // 0 before any data: no writer yet
-    }
-    return false;
+bool path_taken(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;
 }
 
+// The test's own hold on the copies' lock file: while it is held, a copy that
+// reaches its save only polls for the lock, and writes nothing.
+class LockHold {
+   public:
+    // Takes the lock, trying for up to ms milliseconds (0: one try only).
+    bool take(int ms) {
+        release();
+        fd_ = open("data/hiscore.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd_ < 0) return false;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            if (std::chrono::steady_clock::now() >= end) {
+                release();
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
+    }
+    void release() {
+        if (fd_ >= 0) close(fd_);  // closing lets go of the lock
+        fd_ = -1;
+    }
+
+    LockHold() = default;
+    ~LockHold() { release(); }
+    LockHold(const LockHold&) = delete;
+    LockHold& operator=(const LockHold&) = delete;
+
+   private:
+    int fd_ = -1;
+};
+
 // One copy of the game: the runner in the test's folder.  It reads the best
-// score at start-up, writes a dump into the FIFO "loaded" at frame 1 (so the
-// test knows the file has been read) and then blocks on the FIFO "go" until
-// released; then the window is closed and the exit sequence saves.  Each
-// dump fits a pipe's buffer, so an open gate never holds a copy back.
+// score at start-up, writes the dump "loaded" at frame 1 (so the test knows
+// the file has been read) and closes the window at frame 2; the exit
+// sequence then saves.  The test stops it once "loaded" is there.
 class Copy {
    public:
     Copy(int index, int score) : index_(index), score_(score) {}
 
-    // Puts this copy's score in the file and starts it; returns once the
-    // copy has read the file.
+    // Puts this copy's score in the file, starts it, and returns once the
+    // copy has read the file and is stopped.  The caller holds the lock, so
+    // a copy that got past frame 2 before the stop is waiting for it.
     void start() {
         const std::string id = std::to_string(index_);
-        loaded_ = "loaded" + id, go_ = "go" + id, err_ = "err" + id;
-        ASSERT_EQ(mkfifo(loaded_.c_str(), 0600), 0);
-        ASSERT_EQ(mkfifo(go_.c_str(), 0600), 0);
-        const std::string script = "script" + id;
-        write_text(script, "at 1 dump " + loaded_ + "\nat 2 dump " + go_ + "\nat 2 close\n");
+        const std::string loaded = "loaded" + id, script = "script" + id;
+        err_ = "err" + id;
+        write_text(script, "at 1 dump " + loaded + "\nat 2 close\n");
         write_text("data/hiscore.dat", le_bytes(score_));
-        const int loaded = open(loaded_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        ASSERT_GE(loaded, 0);
         pid_ = fork();
         if (pid_ == 0) {
             const int err = open(err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -89,24 +115,40 @@ class Copy {
             _exit(127);
         }
         ASSERT_GT(pid_, 0);
-        const bool read_all = drain(loaded, kWaitMs);
-        close(loaded);
-        ASSERT_TRUE(read_all) << "copy " << index_ << " never reached frame 1";
+        bool reached = false;
+        for (int waited = 0; waited < kWaitMs && !reached; ++waited) {
+            reached = path_taken(loaded);
+            if (!reached) {
+                ASSERT_FALSE(ended()) << "copy " << index_ << " ended before frame 1 with "
+                                      << status_ << ": " << errors();
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        }
+        ASSERT_TRUE(reached) << "copy " << index_ << " never reached frame 1";
+        ASSERT_EQ(kill(pid_, SIGSTOP), 0);
+        bool stopped = false;
+        for (int waited = 0; waited < kWaitMs && !stopped; ++waited) {
+            int status = 0;
+            const pid_t got = waitpid(pid_, &status, WNOHANG | WUNTRACED);
+            if (got == pid_ && WIFSTOPPED(status)) {
+                stopped = true;
+            } else {
+                ASSERT_NE(got, pid_)
+                    << "copy " << index_ << " ended while the lock was held: " << errors();
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        }
+        ASSERT_TRUE(stopped) << "copy " << index_ << " never stopped";
     }
 
-    // Opens its gate: the copy runs on to its exit.  The fd is closed once
-    // the copy has ended.
-    int release() const { return open(go_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); }
+    // Lets a stopped copy run on to its exit.
+    void resume() const { kill(pid_, SIGCONT); }
 
     // The copy's exit status, or -1 if it did not end in time.
     int wait() {
-        for (int waited = 0; waited < kWaitMs; waited += 5) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        for (int waited = 0; waited < kWaitMs; waited += 2) {
+            if (ended()) return status_;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
         return -1;
     }
@@ -118,7 +160,7 @@ class Copy {
 
     ~Copy() {
         if (pid_ > 0) {
-            kill(pid_, SIGKILL);
+            kill(pid_, SIGKILL);  // ends a stopped copy too
             waitpid(pid_, nullptr, 0);
         }
     }
@@ -127,9 +169,21 @@ class Copy {
     Copy(Copy&&) = delete;
 
    private:
+    // True once the copy has ended and been reaped; status_ then holds its
+    // exit status (128 + the signal when killed).
+    bool ended() {
+        if (pid_ < 0) return true;
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) != pid_) return false;
+        pid_ = -1;
+        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return true;
+    }
+
     int index_, score_;
     pid_t pid_ = -1;
-    std::string loaded_, go_, err_;
+    int status_ = -1;
+    std::string err_;
 };
 
 class HiscoreCopiesTest : public SimTest {
@@ -141,20 +195,19 @@ class HiscoreCopiesTest : public SimTest {
         fs::create_directory("data");
     }
 
-    // Ends the copies at once: every gate is opened before any copy is waited for.
+    // Ends stopped copies at once: every copy is continued before any is
+    // waited for.  The test's lock must have been let go.
     void end_together(const std::vector<Copy*>& copies) {
-        std::vector<int> gates;
-        for (Copy* c : copies) gates.push_back(c->release());
-        for (int fd : gates) ASSERT_GE(fd, 0);
+        for (Copy* c : copies) c->resume();
         for (Copy* c : copies) {
             EXPECT_EQ(c->wait(), 0) << c->errors();
             EXPECT_EQ(c->errors(), "");
         }
-        for (int fd : gates) close(fd);
     }
 
     std::string score_file() { return read_file("data/hiscore.dat"); }
     std::mt19937 random_{20101};
+    LockHold hold_;
 };
 
 // Ten copies each read their own score, then end one by one in shuffled
@@ -162,10 +215,12 @@ class HiscoreCopiesTest : public SimTest {
 TEST_F(HiscoreCopiesTest, TenCopiesEndingInShuffledOrderKeepTheHighest) {
     std::vector<int> scores = {300, 40, 1250, 0, 875, 60, 1250, 5, 999, 420};
     std::vector<std::unique_ptr<Copy>> copies;
+    ASSERT_TRUE(hold_.take(kWaitMs));
     for (int i = 0; i < 10; ++i) {
         copies.push_back(std::make_unique<Copy>(i, scores[i]));
         ASSERT_NO_FATAL_FAILURE(copies.back()->start());
     }
+    hold_.release();
     int highest = scores.back();  // what the file holds after the last start
     std::vector<Copy*> order;
     for (auto& c : copies) order.push_back(c.get());
@@ -187,36 +242,40 @@ TEST_F(HiscoreCopiesTest, TwoCopiesEndingAtOnceKeepTheHigher) {
         SCOPED_TRACE(round);
         Copy a(2 * round, score(random_));
         Copy b(2 * round + 1, score(random_));
+        ASSERT_TRUE(hold_.take(kWaitMs));
         ASSERT_NO_FATAL_FAILURE(a.start());
         ASSERT_NO_FATAL_FAILURE(b.start());
         write_file("data/hiscore.dat", le_bytes(-1));  // an old best below both
+        hold_.release();
         ASSERT_NO_FATAL_FAILURE(end_together({&a, &b}));
         EXPECT_EQ(score_file(), le_bytes(std::max(a.score(), b.score())));
     }
 }
 
 // A copy killed with SIGKILL at some moment of its exit leaves the old or its
-// own score, whole; the lock dies with it, so the next copy saves at once.
+// own score, whole; the lock dies with it, so it is free at once after.
 TEST_F(HiscoreCopiesTest, ACopyKilledMidSaveLeavesOldOrNewAndNoHeldLock) {
-    std::uniform_int_distribution<int> delay_us(0, 15000);  // about the length of an exit
+    std::uniform_int_distribution<int> delay_us(0, 6000);  // about the length of an exit
     int old_score = 100;
     for (int round = 0; round < 10; ++round) {
         SCOPED_TRACE(round);
         Copy copy(round, old_score + 1 + round);
+        ASSERT_TRUE(hold_.take(0)) << "the lock outlived the copy killed before";
         ASSERT_NO_FATAL_FAILURE(copy.start());
         write_file("data/hiscore.dat", le_bytes(old_score));
-        const int gate = copy.release();
-        ASSERT_GE(gate, 0);
+        hold_.release();
+        copy.resume();
         std::this_thread::sleep_for(std::chrono::microseconds(delay_us(random_)));
         copy.kill_now();
-        copy.wait();
-        close(gate);
+        ASSERT_NE(copy.wait(), -1);
         const std::string now = score_file();
         EXPECT_TRUE(now == le_bytes(old_score) || now == le_bytes(copy.score())) << now.size();
         if (now == le_bytes(copy.score())) old_score = copy.score();
     }
     Copy last(99, 5000);
+    ASSERT_TRUE(hold_.take(0)) << "the lock outlived the last copy killed";
     ASSERT_NO_FATAL_FAILURE(last.start());
+    hold_.release();
     ASSERT_NO_FATAL_FAILURE(end_together({&last}));  // no message: the lock was free
     EXPECT_EQ(score_file(), le_bytes(5000));
     EXPECT_FALSE(exists("data/hiscore.tmp"));
@@ -229,6 +288,7 @@ TEST_F(HiscoreCopiesTest, AFolderOrFifoPutInThePlaceOfTheFileIsLeftAlone) {
     for (int kind = 0; kind < 2; ++kind) {
         SCOPED_TRACE(kind == 0 ? "a folder" : "a FIFO");
         Copy copy(kind, 777);
+        ASSERT_TRUE(hold_.take(kWaitMs));
         ASSERT_NO_FATAL_FAILURE(copy.start());
         fs::remove("data/hiscore.dat");
         if (kind == 0) {
@@ -236,9 +296,9 @@ TEST_F(HiscoreCopiesTest, AFolderOrFifoPutInThePlaceOfTheFileIsLeftAlone) {
         } else {
             ASSERT_EQ(mkfifo("data/hiscore.dat", 0600), 0);
         }
-        const int gate = copy.release();
+        hold_.release();
+        copy.resume();
         EXPECT_EQ(copy.wait(), 0);
-        close(gate);
         const std::string err = copy.errors();
         EXPECT_EQ(err, "bodger2010: best score not saved in " + absolute +
                            ": it cannot be read and is left as it is\n");
