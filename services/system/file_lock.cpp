@@ -43,6 +43,9 @@ TFileLock::TFileLock(const std::string& path, int wait_ms) {
     // and must not move for a wait the script never asked for.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(wait_ms);
     for (;;) {
+        // The deadline is read before the try, so a copy that was stopped
+        // while waiting still tries once more when it wakes.
+        const bool last_try = std::chrono::steady_clock::now() >= deadline;
         if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
             held_ = true;
             return;
@@ -51,7 +54,7 @@ TFileLock::TFileLock(const std::string& path, int wait_ms) {
             why_ = "cannot lock " + host + ": " + std::strerror(errno);
             return;
         }
-        if (std::chrono::steady_clock::now() >= deadline) {
+        if (last_try) {
             busy_ = true;
             why_ = "another copy of the game kept " + host + " locked";
             return;

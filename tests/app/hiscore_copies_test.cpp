@@ -31,9 +31,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Only a broken build comes near this.  A copy that reached its save before
-// it was stopped gives up on the lock ten seconds after it began to wait, so
-// every case ends far sooner than that.
+// Only a broken build comes near this.  A copy stopped while it waits for
+// the lock still tries once more when it wakes, whatever its own deadline.
 constexpr int kWaitMs = 20000;
 
 std::string le_bytes(int value) {
