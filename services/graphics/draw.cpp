@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "services/graphics/display.hpp"
+#include "services/graphics/back_buffer.hpp"
 #include "services/graphics/raster_fill.hpp"
 
 namespace {
@@ -95,6 +95,10 @@ const TDrawState& DrawState() {
     return State();
 }
 
+TQuadMatrix DrawMatrix(const TDrawState& st) {
+    return TQuadMatrix{st.tform_ix, st.tform_iy, st.tform_jx, st.tform_jy};
+}
+
 void ResetDrawState() {
     State() = TDrawState{};
     State().viewport_w = ScreenWidth();
@@ -168,6 +172,15 @@ void SetOrigin(float x, float y) {
     State().origin_y = y;
 }
 
+void Cls() {
+    const TDrawState& st = State();
+    const std::uint32_t colour = 0xFF000000u | std::uint32_t(st.clscolor_red) << 16 |
+                                 std::uint32_t(st.clscolor_green) << 8 |
+                                 std::uint32_t(st.clscolor_blue);
+    std::uint32_t* pixels = BackBuffer();
+    std::fill(pixels, pixels + std::size_t(ScreenWidth()) * std::size_t(ScreenHeight()), colour);
+}
+
 void DrawImageFrame(const ImageRef& image, float x, float y, int frame) {
     if (!image || frame < 0 || frame >= image->Frames()) return;
     const TDrawState& st = State();
@@ -197,7 +210,7 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame) {
     if (mode == BLEND_LIGHT && visible && (plain_tint || tinted))
         lit = raster::FrameLit(*image, frame, tinted);
 
-    if (IsIdentityMatrix(st)) {
+    if (IsIdentityMatrix(DrawMatrix(st))) {
         // The frame's top-left corner; a pixel is covered when its centre is inside.
         const double left = double(px) - image->handle_x, top = double(py) - image->handle_y;
         if (!std::isfinite(left) || !std::isfinite(top)) return;
@@ -225,7 +238,8 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame) {
         }
     }
     TQuadMap quad;
-    if (!PlaceQuad(st, image->width, image->height, image->handle_x, image->handle_y, px, py, quad))
+    if (!PlaceQuad(DrawMatrix(st), image->width, image->height, image->handle_x, image->handle_y,
+                   px, py, quad))
         return;
     const int level = (image->flags & IMAGE_MIPMAPPED) ? MipLevelFor(quad) : 0;
     raster::TTexture tex = raster::FrameLevel(*image, frame, level);

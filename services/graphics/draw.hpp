@@ -6,8 +6,8 @@
 #include <string>
 
 #include "services/graphics/image.hpp"
-
-enum : int { BLEND_MASK = 1, BLEND_SOLID = 2, BLEND_ALPHA = 3, BLEND_LIGHT = 4, BLEND_SHADE = 5 };
+#include "services/graphics/raster_blend.hpp"
+#include "services/graphics/raster_quad.hpp"
 
 struct TDrawState {
     int color_red = 255, color_green = 255, color_blue = 255;
@@ -22,7 +22,8 @@ struct TDrawState {
     int blend_mode = BLEND_MASK;
 };
 const TDrawState& DrawState();
-void ResetDrawState();  // the defaults above, viewport the whole screen
+TQuadMatrix DrawMatrix(const TDrawState& state);  // tform_ix .. tform_jy
+void ResetDrawState();                            // the defaults above, viewport the whole screen
 
 void SetColor(int red, int green, int blue);  // each clamped to 0..255
 void GetColor(int* red, int* green, int* blue);
@@ -37,6 +38,8 @@ void SetDrawScale(float sx, float sy);
 void SetDrawTransform(float degrees, float sx, float sy);
 void SetViewport(int x, int y, int width, int height);
 void SetOrigin(float x, float y);
+
+void Cls();  // the whole back buffer in the clear colour, whatever the viewport
 
 void DrawImageFrame(const ImageRef& image, float x, float y, int frame);  // none draws nothing
 void DrawLine(float x1, float y1, float x2, float y2, bool draw_last_pixel = true);

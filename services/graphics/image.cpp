@@ -4,10 +4,9 @@
 
 #include <algorithm>
 
-#include "services/graphics/display.hpp"
+#include "services/graphics/back_buffer.hpp"
 #include "services/graphics/embedded.hpp"
 #include "services/graphics/png.hpp"
-#include "services/graphics/raster_cache.hpp"
 
 namespace {
 
@@ -82,7 +81,7 @@ void StoreFrame(TImage& image, int frame, std::vector<std::uint32_t> px, bool ha
         }
     }
     image.pixmaps[std::size_t(frame)] = std::move(px);
-    raster::ForgetFrame(image, frame);
+    ++image.revision;  // what drawing kept from the old pixels is stale
 }
 
 }  // namespace
@@ -159,7 +158,7 @@ void SetImageFramePixels(const ImageRef& image, int frame, const std::uint32_t* 
 }
 
 void FrameChanged(const ImageRef& image, int frame) {
-    if (image) raster::ForgetFrame(*image, frame);
+    if (image && frame >= 0 && frame < image->Frames()) ++image->revision;
 }
 
 void ResetImageDefaults() {

@@ -23,6 +23,7 @@ struct TImage {
     // Internal caches of the rasteriser (mip levels, solid spans) may live
     // beside the pixmaps; the graphics service owns their layout.
     std::shared_ptr<void> cache;
+    std::uint64_t revision = 0;  // counts the changes of any frame's pixels
     int Frames() const { return int(pixmaps.size()); }
 };
 using ImageRef = std::shared_ptr<TImage>;

@@ -33,12 +33,17 @@ struct TFrameCache {
 };
 
 struct TImageCache {
+    std::uint64_t revision = 0;  // the image's revision the frames were kept for
     std::vector<TFrameCache> frames;
 };
 
 TImageCache& CacheOf(TImage& image) {
     if (!image.cache) image.cache = std::make_shared<TImageCache>();
     auto* cache = static_cast<TImageCache*>(image.cache.get());
+    if (cache->revision != image.revision) {
+        cache->frames.clear();  // a frame's pixels changed since
+        cache->revision = image.revision;
+    }
     if (cache->frames.size() < image.pixmaps.size()) cache->frames.resize(image.pixmaps.size());
     return *cache;
 }
