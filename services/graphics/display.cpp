@@ -15,6 +15,7 @@ struct TScreen {
     bool open = false;
     TDisplay display;
     std::function<void()> flip_hook;
+    bool frames_drawn = true;
 };
 
 TScreen& Screen() {
@@ -28,7 +29,8 @@ class TWindowClock : public display_pacing::TFrameClock {
     int Now() override { return ClockMillis(); }
     void Sleep(int ms) override { SleepMillis(ms); }
     void Present(int sync) override {
-        platform::Present(BackBuffer(), ScreenWidth(), ScreenHeight(), sync);
+        if (Screen().frames_drawn) CompleteDrawing();
+        platform::Present(BackBufferPixels(), ScreenWidth(), ScreenHeight(), sync);
     }
 };
 
@@ -81,6 +83,10 @@ void Flip(int sync) {
         display_pacing::PacedFlip(s.display, clock, sync);
     }
     if (s.flip_hook) s.flip_hook();
+}
+
+void SetFramesDrawn(bool drawn) {
+    Screen().frames_drawn = drawn;
 }
 
 void SetFlipHook(std::function<void()> hook) {

@@ -18,5 +18,10 @@ void CloseGraphics();
 const TDisplay* CurrentDisplay();  // none before OpenGraphics
 // sync 1: wait for the vertical blank; 0: no wait; -1: pace at the display's hertz.
 void Flip(int sync);
+// Whether presenting completes the frame's draws first (on by default).  Off,
+// the frame is presented as the back buffer stands and its draws stay in the
+// list, for a reader of the buffer or the next frame's Cls, which hides them:
+// a headless run rasterises only the frames somebody looks at.
+void SetFramesDrawn(bool drawn);
 // Called at the end of every Flip (the runner counts frames with it).
 void SetFlipHook(std::function<void()> hook);

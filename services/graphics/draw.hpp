@@ -1,6 +1,6 @@
 // draw.hpp -- the current drawing state and the drawing operations, all into
-// the back buffer.  A screen pixel is covered when its centre lies inside the
-// transformed quad (top-left rule on edges).
+// the back buffer (through the frame's draw list).  A screen pixel is covered when its centre lies
+// inside the transformed quad (top-left rule on edges).
 #pragma once
 
 #include <string>
@@ -43,3 +43,23 @@ void Cls();  // the whole back buffer in the clear colour, whatever the viewport
 
 void DrawImageFrame(const ImageRef& image, float x, float y, int frame);  // none draws nothing
 void DrawLine(float x1, float y1, float x2, float y2, bool draw_last_pixel = true);
+// A frame drawn as part of a text the observer was told of whole (a glyph).
+void DrawGlyphFrame(const ImageRef& image, float x, float y, int frame);
+
+// Draws are recorded and rasterised when the frame is presented or the back
+// buffer read (BackBuffer()); the pixels are those of drawing each at once.
+// Completes every draw made so far.
+void CompleteDrawing();
+
+// Told of every draw call as it is made, with the state in force (before any
+// skipping): the runner's draw log.  Texts come whole, not glyph by glyph.
+class TDrawObserver {
+   public:
+    virtual ~TDrawObserver() = default;
+    virtual void OnImage(const TImage& image, int frame, float x, float y,
+                         const TDrawState& state) = 0;
+    virtual void OnText(const std::string& text, float x, float y, const TDrawState& state) = 0;
+    virtual void OnLine(float x1, float y1, float x2, float y2, const TDrawState& state) = 0;
+};
+void SetDrawObserver(TDrawObserver* observer);  // none: nobody is told
+TDrawObserver* DrawObserver();

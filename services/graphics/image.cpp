@@ -73,6 +73,8 @@ std::uint32_t MaskOf(const TImage& image) {
 
 // Stores a frame's new pixels: kept as they are with alpha, else masked or opaque.
 void StoreFrame(TImage& image, int frame, std::vector<std::uint32_t> px, bool has_alpha) {
+    // Draws already made of the old pixels are rasterised with them.
+    CompletePendingDrawing();
     if (!has_alpha) {
         if (image.flags & IMAGE_MASKED) {
             MaskPixels(px, image.width, image.height, MaskOf(image));
