@@ -140,8 +140,8 @@ TEST_F(RunnerTest, AScriptPastTheLimitIsRefusedWhole) {
 TEST_F(RunnerTest, FailedWritesAreToldAndEndWithStatusFour) {
     if (!exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     const std::string play = "at 0 key press 27\nat 3 mouse move 320 240\nat 4 mouse click 1\n";
-    for (const char* failing : {"sounds /dev/full\n", "record /dev/full\n", "at 5 dump /dev/full\n",
-                                "at 5 shot no/such/folder/f.png\n"}) {
+    for (const char* failing : {"sounds /dev/full\n", "record /dev/full\n", "draws /dev/full\n",
+                                "at 5 dump /dev/full\n", "at 5 shot no/such/folder/f.png\n"}) {
         testing::internal::CaptureStderr();
         const int status = run(play + failing + std::string("at 6 dump d.json\nstop 8\n"));
         const std::string told = testing::internal::GetCapturedStderr();
