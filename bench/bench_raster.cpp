@@ -21,6 +21,7 @@
 #include "assets/embedded.hpp"
 #include "services/graphics/display.hpp"
 #include "services/graphics/draw.hpp"
+#include "services/graphics/draw_list.hpp"
 #include "services/graphics/font.hpp"
 #include "services/graphics/image.hpp"
 
@@ -454,11 +455,14 @@ struct Bench {
     }
 };
 
-void TimeOurs(benchmark::State& state, const DrawList& list) {
+// Ours with `threads` drawing threads (1: the caller's alone; 0: one per core).
+void TimeOurs(benchmark::State& state, const DrawList& list, int threads) {
+    draw_list::SetOptions({true, true, threads});
     for (auto _ : state) {
         OursFrame(list);
         benchmark::DoNotOptimize(BackBuffer()[0]);
     }
+    draw_list::SetOptions({});
 }
 
 void TimeSdl(benchmark::State& state, SdlPeer& sdl, const DrawList& list) {
@@ -522,8 +526,18 @@ int main(int argc, char** argv) {
     // The peers must draw the same picture, or the comparison means nothing.
     const char* names[3] = {"story", "tnt_blast", "stars_torches"};
     for (int scene = 0; scene < 3; ++scene) {
+        // The list, skipping and the bands draw what drawing each at once draws.
+        draw_list::SetOptions({false, false, 1});
+        OursFrame(b.List(scene, false));
+        const std::vector<std::uint32_t> immediate(BackBuffer(), BackBuffer() + kWidth * kHeight);
+        draw_list::SetOptions({});
         OursFrame(b.List(scene, false));
         const std::vector<std::uint32_t> ours(BackBuffer(), BackBuffer() + kWidth * kHeight);
+        if (ours != immediate) {
+            std::fprintf(stderr, "%s: the list drew other pixels than drawing at once\n",
+                         names[scene]);
+            return 1;
+        }
         b.pixman.Frame(b.List(scene, true));
         double sdl_share = -1;
         if (b.sdl.ok()) {
@@ -537,7 +551,10 @@ int main(int argc, char** argv) {
 
     for (int scene = 0; scene < 3; ++scene) {
         const std::string name = names[scene];
-        benchmark::RegisterBenchmark((name + "/ours").c_str(), TimeOurs, b.List(scene, false));
+        benchmark::RegisterBenchmark((name + "/ours").c_str(), TimeOurs, b.List(scene, false), 1);
+        benchmark::RegisterBenchmark((name + "/ours_bands").c_str(), TimeOurs, b.List(scene, false),
+                                     0)
+            ->UseRealTime();
         benchmark::RegisterBenchmark((name + "/sdl_software").c_str(), TimeSdl, std::ref(b.sdl),
                                      b.List(scene, true));
 #ifdef BODGER_HAVE_PIXMAN

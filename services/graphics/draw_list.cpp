@@ -93,6 +93,7 @@ struct TList {
     std::vector<TPlaced> placed;
     std::vector<unsigned char> skip;
     std::vector<TReady> ready;
+    std::vector<std::vector<int>> bands;  // per band, the ready draws that touch it
     TCoverage coverage;
     std::vector<std::uint64_t> clear_mask;  // coverage when the clear was reached
     int clear_words = 0;
@@ -170,16 +171,31 @@ bool Place(const TCommand& c, TPlaced& out) {
     return out.x0 < out.x1 && out.y0 < out.y1;
 }
 
-// The pixels a placed image draw replaces whatever lies below them, if all
-// its pixels are so replaced: a plain copy in solid, or of a frame whose
-// every texel passes the mask test or is opaque in alpha, at full draw alpha.
-bool Hides(const TCommand& c, const TPlaced& p) {
-    if (!p.blit) return false;
-    if (c.mode == BLEND_SOLID) return true;
-    if (c.tint.a != 255 || !p.visible) return false;
-    if (c.mode == BLEND_MASK) return p.visible->min_alpha >= 128;
-    if (c.mode == BLEND_ALPHA) return p.visible->min_alpha == 255;
-    return false;
+// Marks the pixels a placed image draw writes whatever lies below them: only
+// plain copies (no rotation or scale), in solid every pixel of the frame; at
+// full draw alpha in mask or alpha, the pixels of its fully opaque texels
+// (each texel row's longest run of them), or of the whole frame when every
+// texel passes the mask test.
+void Hide(const TCommand& c, const TPlaced& p, TCoverage& coverage) {
+    if (!p.blit) return;
+    const long long x0 = std::max<long long>(p.left, c.clip.x0);
+    const long long y0 = std::max<long long>(p.top, c.clip.y0);
+    const long long x1 = std::min<long long>((long long)p.left + c.image->width, c.clip.x1);
+    const long long y1 = std::min<long long>((long long)p.top + c.image->height, c.clip.y1);
+    if (x0 >= x1 || y0 >= y1) return;
+    const raster::TVisible* v = p.visible;
+    if (c.mode == BLEND_SOLID ||
+        (c.mode == BLEND_MASK && c.tint.a == 255 && v && v->min_alpha >= 128)) {
+        coverage.Cover(int(x0), int(y0), int(x1), int(y1));
+        return;
+    }
+    if (c.tint.a != 255 || !v || (c.mode != BLEND_MASK && c.mode != BLEND_ALPHA)) return;
+    for (long long y = y0; y < y1; ++y) {
+        const std::size_t ty = std::size_t(y - p.top);
+        const long long a = std::max<long long>(p.left + v->opaque_first[ty], x0);
+        const long long b = std::min<long long>(p.left + v->opaque_end[ty], x1);
+        if (a < b) coverage.Cover(int(a), int(y), int(b), int(y + 1));
+    }
 }
 
 raster::TTarget TargetOf(const TClip& clip, int y0, int y1) {
@@ -424,8 +440,8 @@ void Flush() {
             if (l.coverage.Covered(p.x0, p.y0, p.x1, p.y1)) {
                 l.skip[std::size_t(i)] = 1;
                 ++l.counts.skipped;
-            } else if (Hides(c, p)) {
-                l.coverage.Cover(p.x0, p.y0, p.x1, p.y1);
+            } else {
+                Hide(c, p, l.coverage);
             }
         } else if (c.kind == TCommand::Kind::Clear && skipping) {
             if (l.coverage.All()) {
@@ -473,11 +489,23 @@ void Flush() {
     if (!l.ready.empty()) {
         band_pool::SetThreads(l.options.threads);
         const int bands = band_pool::Threads() > 1 ? (h + kBandRows - 1) / kBandRows : 1;
-        const int rows = bands > 1 ? kBandRows : h;
-        band_pool::Run(bands, [&l, rows, h](int band) {
-            const int y0 = band * rows, y1 = std::min(h, y0 + rows);
-            for (const TReady& r : l.ready) RunReady(l, r, y0, y1);
-        });
+        if (bands == 1) {
+            for (const TReady& r : l.ready) RunReady(l, r, 0, h);
+        } else {
+            l.bands.resize(std::size_t(bands));
+            for (auto& band : l.bands) band.clear();
+            for (int i = 0; i < int(l.ready.size()); ++i) {
+                const TReady& r = l.ready[std::size_t(i)];
+                const int first = std::max(r.y0, 0) / kBandRows;
+                const int last = (std::min(r.y1, h) - 1) / kBandRows;
+                for (int b = first; b <= last; ++b) l.bands[std::size_t(b)].push_back(i);
+            }
+            band_pool::Run(bands, [&l, h](int band) {
+                const int y0 = band * kBandRows, y1 = std::min(h, y0 + kBandRows);
+                for (const int i : l.bands[std::size_t(band)])
+                    RunReady(l, l.ready[std::size_t(i)], y0, y1);
+            });
+        }
     }
     l.ready.clear();
     l.working.clear();
