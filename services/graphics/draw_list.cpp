@@ -31,19 +31,24 @@ class TCoverage {
     }
     // Every pixel of the rectangle (inside the screen, not empty) is covered.
     bool Covered(int x0, int y0, int x1, int y1) const {
+        const int k0 = x0 >> 6, k1 = (x1 - 1) >> 6;
+        const std::uint64_t first = Mask(k0, x0, x1), last = Mask(k1, x0, x1);
         for (int y = y0; y < y1; ++y) {
             const std::uint64_t* row = &bits_[std::size_t(y) * std::size_t(words_)];
-            for (int k = x0 >> 6; k <= (x1 - 1) >> 6; ++k) {
-                const std::uint64_t want = Mask(k, x0, x1);
-                if ((row[k] & want) != want) return false;
-            }
+            if ((row[k0] & first) != first || (row[k1] & last) != last) return false;
+            for (int k = k0 + 1; k < k1; ++k)
+                if (row[k] != ~0ull) return false;
         }
         return true;
     }
     void Cover(int x0, int y0, int x1, int y1) {
+        const int k0 = x0 >> 6, k1 = (x1 - 1) >> 6;
+        const std::uint64_t first = Mask(k0, x0, x1), last = Mask(k1, x0, x1);
         for (int y = y0; y < y1; ++y) {
             std::uint64_t* row = &bits_[std::size_t(y) * std::size_t(words_)];
-            for (int k = x0 >> 6; k <= (x1 - 1) >> 6; ++k) row[k] |= Mask(k, x0, x1);
+            row[k0] |= first;
+            row[k1] |= last;
+            for (int k = k0 + 1; k < k1; ++k) row[k] = ~0ull;
         }
     }
     bool All() const { return h_ > 0 && w_ > 0 && Covered(0, 0, w_, h_); }
@@ -123,6 +128,9 @@ bool Place(const TCommand& c, TPlaced& out) {
     TImage& image = *c.image;
     if (c.frame < 0 || c.frame >= image.Frames() || image.width <= 0 || image.height <= 0)
         return false;
+    // At draw alpha 0 mask, alpha and light leave every pixel as it is.
+    if (c.tint.a == 0 && (c.mode == BLEND_MASK || c.mode == BLEND_ALPHA || c.mode == BLEND_LIGHT))
+        return false;
     if (image.pixmaps[std::size_t(c.frame)].size() !=
         std::size_t(image.width) * std::size_t(image.height))
         return false;
@@ -190,11 +198,21 @@ void Hide(const TCommand& c, const TPlaced& p, TCoverage& coverage) {
         return;
     }
     if (c.tint.a != 255 || !v || (c.mode != BLEND_MASK && c.mode != BLEND_ALPHA)) return;
-    for (long long y = y0; y < y1; ++y) {
-        const std::size_t ty = std::size_t(y - p.top);
-        const long long a = std::max<long long>(p.left + v->opaque_first[ty], x0);
-        const long long b = std::min<long long>(p.left + v->opaque_end[ty], x1);
-        if (a < b) coverage.Cover(int(a), int(y), int(b), int(y + 1));
+    // Rows with the same opaque run are covered together.
+    long long run_y = y0, run_a = 0, run_b = 0;
+    for (long long y = y0; y <= y1; ++y) {
+        long long a = 0, b = 0;
+        if (y < y1) {
+            const std::size_t ty = std::size_t(y - p.top);
+            a = std::max<long long>(p.left + v->opaque_first[ty], x0);
+            b = std::min<long long>(p.left + v->opaque_end[ty], x1);
+            if (a >= b) a = b = 0;
+            if (a == run_a && b == run_b) continue;
+        }
+        if (run_a < run_b) coverage.Cover(int(run_a), int(run_y), int(run_b), int(y));
+        run_y = y;
+        run_a = a;
+        run_b = b;
     }
 }
 
@@ -337,6 +355,19 @@ void RasterLine(const TCommand& c, const raster::TTarget& t) {
     }
 }
 
+// Where the run of bits equal to `covered` that starts at x ends (at most w).
+int RunEnd(const std::uint64_t* bits, int x, int w, bool covered) {
+    while (x < w) {
+        const int shift = x & 63, avail = 64 - shift;
+        const std::uint64_t word = (covered ? bits[x >> 6] : ~bits[x >> 6]) >> shift;
+        const std::uint64_t other = ~word;  // the bits past the word count as other
+        const int n = other == 0 ? 64 : __builtin_ctzll(other);
+        if (n < avail) return std::min(x + n, w);
+        x += avail;
+    }
+    return w;
+}
+
 // The clear's rows of one band: all of them, or only the pixels that no
 // later draw replaces.
 void RasterClear(const TList& l, const TReady& r, int y0, int y1) {
@@ -349,18 +380,13 @@ void RasterClear(const TList& l, const TReady& r, int y0, int y1) {
             std::fill(row, row + w, colour);
             continue;
         }
+        // Runs of uncovered pixels, each filled at once.
         const std::uint64_t* bits = &l.clear_mask[std::size_t(y) * std::size_t(l.clear_words)];
-        for (int k = 0; k < l.clear_words; ++k) {
-            std::uint64_t open = ~bits[k];
-            const int base = k * 64;
-            if (base + 64 > w) open &= (1ull << (w - base)) - 1;
-            while (open) {
-                const int a = __builtin_ctzll(open);
-                const std::uint64_t from = open >> a;
-                const int n = from == ~0ull >> a ? 64 - a : __builtin_ctzll(~from);
-                std::fill(row + base + a, row + base + a + n, colour);
-                open &= n + a >= 64 ? 0 : ~0ull << (n + a);
-            }
+        for (int x = 0; x < w;) {
+            const bool covered = (bits[x >> 6] >> (x & 63)) & 1;
+            const int end = RunEnd(bits, x, w, covered);
+            if (!covered) std::fill(row + x, row + end, colour);
+            x = end;
         }
     }
 }

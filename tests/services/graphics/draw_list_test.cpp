@@ -66,8 +66,8 @@ void RandomScene(unsigned seed, const std::vector<ImageRef>& images, const FontR
     for (int i = 0; i < 400; ++i) {
         SetColor(pick(3) ? 255 : pick(256), pick(256), pick(2) ? 255 : pick(256));
         SetBlend(1 + pick(5));
-        const float alphas[] = {1.0f, 1.0f, 0.999f, 0.5f, 0.02f};
-        SetAlpha(alphas[pick(5)]);
+        const float alphas[] = {1.0f, 1.0f, 0.999f, 0.5f, 0.02f, 0.0f};
+        SetAlpha(alphas[pick(6)]);
         const float rotations[] = {0, 0, 0, 90, 30.5f};
         const float scales[] = {1, 1, 1, 0.4f, 2.5f};
         const float sc = scales[pick(5)];
