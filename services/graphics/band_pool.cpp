@@ -130,7 +130,9 @@ TSettings& Settings() {
 int WantedThreads() {
     const int wanted = Settings().wanted;
     if (wanted > 0) return wanted;
-    return std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+    // Asked once: the answer is read from the system's files.
+    static const int cores = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+    return cores;
 }
 
 TPool& Pool() {
@@ -169,6 +171,7 @@ int Threads() {
 
 void SetThreads(int count) {
 #if BODGER_DRAW_THREADS
+    if (Settings().wanted == std::max(count, 0) && Settings().pool) return;
     Settings().wanted = std::max(count, 0);
     if (Settings().pool) Settings().pool->Resize(WantedThreads() - 1);
 #else
