@@ -82,14 +82,14 @@ void RecordFrame(const ImageRef& image, float x, float y, int frame) {
     c.mode = st.blend_mode;
     c.tint = CurrentTint();
     c.matrix = DrawMatrix(st);
-    c.image = image;
+    c.image = image.get();
     c.frame = frame;
     c.flags = image->flags;
     c.handle_x = image->handle_x;
     c.handle_y = image->handle_y;
     c.x = x + st.origin_x;
     c.y = y + st.origin_y;
-    draw_list::Record(std::move(c));
+    draw_list::Record(std::move(c), image);
 }
 
 }  // namespace

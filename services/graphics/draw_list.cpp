@@ -23,12 +23,21 @@ constexpr int kBandRows = 32;  // rows per band: a few per thread, so the thread
 // pixel, a row of words per screen row.
 class TCoverage {
    public:
+    // Nothing covered; only the rows marked since the last reset are cleared.
     void Reset(int width, int height) {
-        w_ = width;
-        h_ = height;
-        words_ = (width + 63) / 64;
-        bits_.assign(std::size_t(words_) * std::size_t(height), 0);
+        if (width != w_ || height != h_) {
+            w_ = width;
+            h_ = height;
+            words_ = (width + 63) / 64;
+            bits_.assign(std::size_t(words_) * std::size_t(height), 0);
+        } else if (dirty_y0_ < dirty_y1_) {
+            std::fill(bits_.begin() + std::ptrdiff_t(dirty_y0_) * words_,
+                      bits_.begin() + std::ptrdiff_t(dirty_y1_) * words_, 0);
+        }
+        dirty_y0_ = height;
+        dirty_y1_ = 0;
     }
+    bool Any() const { return dirty_y0_ < dirty_y1_; }
     // Every pixel of the rectangle (inside the screen, not empty) is covered.
     bool Covered(int x0, int y0, int x1, int y1) const {
         const int k0 = x0 >> 6, k1 = (x1 - 1) >> 6;
@@ -42,6 +51,8 @@ class TCoverage {
         return true;
     }
     void Cover(int x0, int y0, int x1, int y1) {
+        dirty_y0_ = std::min(dirty_y0_, y0);
+        dirty_y1_ = std::max(dirty_y1_, y1);
         const int k0 = x0 >> 6, k1 = (x1 - 1) >> 6;
         const std::uint64_t first = Mask(k0, x0, x1), last = Mask(k1, x0, x1);
         for (int y = y0; y < y1; ++y) {
@@ -52,8 +63,7 @@ class TCoverage {
         }
     }
     bool All() const { return h_ > 0 && w_ > 0 && Covered(0, 0, w_, h_); }
-    const std::vector<std::uint64_t>& Bits() const { return bits_; }
-    int Words() const { return words_; }
+    const std::uint64_t* Row(int y) const { return &bits_[std::size_t(y) * std::size_t(words_)]; }
 
    private:
     // The bits of word k that lie in [x0, x1).
@@ -63,6 +73,7 @@ class TCoverage {
         return upto & ~((1ull << lo) - 1);
     }
     int w_ = 0, h_ = 0, words_ = 0;
+    int dirty_y0_ = 0, dirty_y1_ = 0;  // rows that may hold marks
     std::vector<std::uint64_t> bits_;
 };
 
@@ -95,15 +106,16 @@ struct TReady {
 
 struct TList {
     std::vector<TCommand> pending, working;
+    std::vector<ImageRef> holding, held;  // the images of pending, working draws
     std::vector<TPlaced> placed;
     std::vector<unsigned char> skip;
     std::vector<TReady> ready;
     std::vector<std::vector<int>> bands;  // per band, the ready draws that touch it
-    TCoverage coverage;
-    std::vector<std::uint64_t> clear_mask;  // coverage when the clear was reached
-    int clear_words = 0;
+    TCoverage coverage;                   // when a clear is reached, what it need not fill
     TOptions options;
     TCounts counts;
+    std::uint32_t* pixels = nullptr;  // the back buffer while a flush runs
+    int pitch = 0;
     bool hooked = false, flushing = false;
 };
 
@@ -216,10 +228,10 @@ void Hide(const TCommand& c, const TPlaced& p, TCoverage& coverage) {
     }
 }
 
-raster::TTarget TargetOf(const TClip& clip, int y0, int y1) {
+raster::TTarget TargetOf(const TList& l, const TClip& clip, int y0, int y1) {
     raster::TTarget t;
-    t.pixels = BackBufferPixels();
-    t.pitch = ScreenWidth();
+    t.pixels = l.pixels;
+    t.pitch = l.pitch;
     t.x0 = clip.x0;
     t.x1 = clip.x1;
     t.y0 = std::max(clip.y0, y0);
@@ -371,8 +383,8 @@ int RunEnd(const std::uint64_t* bits, int x, int w, bool covered) {
 // The clear's rows of one band: all of them, or only the pixels that no
 // later draw replaces.
 void RasterClear(const TList& l, const TReady& r, int y0, int y1) {
-    std::uint32_t* pixels = BackBufferPixels();
-    const int w = ScreenWidth();
+    std::uint32_t* pixels = l.pixels;
+    const int w = l.pitch;
     const std::uint32_t colour = r.command->colour;
     for (int y = y0; y < y1; ++y) {
         std::uint32_t* row = pixels + std::size_t(y) * std::size_t(w);
@@ -381,7 +393,7 @@ void RasterClear(const TList& l, const TReady& r, int y0, int y1) {
             continue;
         }
         // Runs of uncovered pixels, each filled at once.
-        const std::uint64_t* bits = &l.clear_mask[std::size_t(y) * std::size_t(l.clear_words)];
+        const std::uint64_t* bits = l.coverage.Row(y);
         for (int x = 0; x < w;) {
             const bool covered = (bits[x >> 6] >> (x & 63)) & 1;
             const int end = RunEnd(bits, x, w, covered);
@@ -395,15 +407,15 @@ void RunReady(const TList& l, const TReady& r, int y0, int y1) {
     if (r.y1 <= y0 || r.y0 >= y1) return;
     switch (r.op) {
         case TReady::Op::Blit:
-            raster::BlitTexture(r.tex, r.left, r.top, r.mode, r.tint, TargetOf(r.clip, y0, y1),
+            raster::BlitTexture(r.tex, r.left, r.top, r.mode, r.tint, TargetOf(l, r.clip, y0, y1),
                                 r.visible, r.copies);
             break;
         case TReady::Op::Quad:
-            raster::FillQuad(*r.quad, r.tex, r.filtered, r.mode, r.tint, TargetOf(r.clip, y0, y1),
-                             r.visible);
+            raster::FillQuad(*r.quad, r.tex, r.filtered, r.mode, r.tint,
+                             TargetOf(l, r.clip, y0, y1), r.visible);
             break;
         case TReady::Op::Line:
-            RasterLine(*r.command, TargetOf(r.clip, y0, y1));
+            RasterLine(*r.command, TargetOf(l, r.clip, y0, y1));
             break;
         case TReady::Op::Clear:
             RasterClear(l, r, std::max(r.y0, y0), std::min(r.y1, y1));
@@ -417,7 +429,7 @@ void CompletePending() {
 
 }  // namespace
 
-void Record(TCommand&& command) {
+void Record(TCommand&& command, const ImageRef& image) {
     TList& l = List();
     if (!l.hooked) {
         SetPendingDrawing(&CompletePending);
@@ -428,7 +440,10 @@ void Record(TCommand&& command) {
     if (command.kind == TCommand::Kind::Clear && l.options.skipping && !l.flushing) {
         l.counts.skipped += static_cast<long long>(l.pending.size());
         l.pending.clear();
+        l.holding.clear();
     }
+    // Draws of one image in a row (the sprite sheet's frames) share one hold.
+    if (image && (l.holding.empty() || l.holding.back() != image)) l.holding.push_back(image);
     l.pending.push_back(std::move(command));
     if (!l.options.deferred || int(l.pending.size()) >= kMaxPending) Flush();
 }
@@ -443,9 +458,12 @@ void Flush() {
     l.flushing = true;
     ++l.counts.flushes;
     std::swap(l.pending, l.working);
+    std::swap(l.holding, l.held);
     const std::vector<TCommand>& cmds = l.working;
     const int n = int(cmds.size());
     const int w = ScreenWidth(), h = ScreenHeight();
+    l.pixels = BackBufferPixels();
+    l.pitch = w;
     l.placed.resize(std::size_t(n));
     l.skip.assign(std::size_t(n), 0);
     const bool skipping = l.options.skipping;
@@ -470,15 +488,17 @@ void Flush() {
                 Hide(c, p, l.coverage);
             }
         } else if (c.kind == TCommand::Kind::Clear && skipping) {
+            // The clear hides everything before it (the list keeps none) and
+            // fills only what later draws do not hide.
             if (l.coverage.All()) {
                 l.skip[std::size_t(i)] = 1;
                 ++l.counts.skipped;
-            } else if (!masked_clear) {
-                l.clear_mask = l.coverage.Bits();
-                l.clear_words = l.coverage.Words();
-                masked_clear = true;
-                l.coverage.Cover(0, 0, w, h);
+            } else {
+                masked_clear = l.coverage.Any();
             }
+            for (int j = 0; j < i; ++j) l.skip[std::size_t(j)] = 1;
+            l.counts.skipped += i;
+            break;
         }
     }
 
@@ -535,6 +555,7 @@ void Flush() {
     }
     l.ready.clear();
     l.working.clear();
+    l.held.clear();
     raster::ReleaseRetired();
     l.flushing = false;
 }

@@ -26,9 +26,9 @@ struct TCommand {
     raster::TTint tint;
     TClip clip;
     TQuadMatrix matrix;
-    // Image: the frame, its handle and flags when drawn, the position with
-    // the origin added.
-    ImageRef image;
+    // Image: the frame (the list holds the image alive), its handle and flags
+    // when drawn, the position with the origin added.
+    TImage* image = nullptr;
     int frame = 0;
     int flags = 0;
     float handle_x = 0, handle_y = 0;
@@ -40,7 +40,8 @@ struct TCommand {
     std::uint32_t colour = 0;  // Clear: the whole buffer in this colour
 };
 
-void Record(TCommand&& command);
+// Records a draw; `image` is held until the draw is rasterised.
+void Record(TCommand&& command, const ImageRef& image = nullptr);
 // Rasterises every pending draw into the back buffer and empties the list.
 void Flush();
 bool Pending();  // draws are waiting
