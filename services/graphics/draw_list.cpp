@@ -17,7 +17,9 @@
 namespace draw_list {
 namespace {
 
-constexpr int kBandRows = 32;  // rows per band: a few per thread, so the threads even out
+// Bands per drawing thread: a few, so that the threads even out, but not many,
+// as a draw that crosses a band's edge is set up once in each band.
+constexpr int kBandsPerThread = 2;
 
 // Which pixels later opaque draws replace whatever lies below: one bit per
 // pixel, a row of words per screen row.
@@ -534,7 +536,12 @@ void Flush() {
     // The pixels, band by band; each band applies every draw in order.
     if (!l.ready.empty()) {
         band_pool::SetThreads(l.options.threads);
-        const int bands = band_pool::Threads() > 1 ? (h + kBandRows - 1) / kBandRows : 1;
+        const int threads = band_pool::Threads();
+        const int rows =
+            threads > 1
+                ? std::max(16, (h + threads * kBandsPerThread - 1) / (threads * kBandsPerThread))
+                : h;
+        const int bands = (h + rows - 1) / rows;
         if (bands == 1) {
             for (const TReady& r : l.ready) RunReady(l, r, 0, h);
         } else {
@@ -542,12 +549,12 @@ void Flush() {
             for (auto& band : l.bands) band.clear();
             for (int i = 0; i < int(l.ready.size()); ++i) {
                 const TReady& r = l.ready[std::size_t(i)];
-                const int first = std::max(r.y0, 0) / kBandRows;
-                const int last = (std::min(r.y1, h) - 1) / kBandRows;
+                const int first = std::max(r.y0, 0) / rows;
+                const int last = (std::min(r.y1, h) - 1) / rows;
                 for (int b = first; b <= last; ++b) l.bands[std::size_t(b)].push_back(i);
             }
-            band_pool::Run(bands, [&l, h](int band) {
-                const int y0 = band * kBandRows, y1 = std::min(h, y0 + kBandRows);
+            band_pool::Run(bands, [&l, h, rows](int band) {
+                const int y0 = band * rows, y1 = std::min(h, y0 + rows);
                 for (const int i : l.bands[std::size_t(band)])
                     RunReady(l, l.ready[std::size_t(i)], y0, y1);
             });
