@@ -64,6 +64,24 @@ class TCoverage {
             for (int k = k0 + 1; k < k1; ++k) row[k] = ~0ull;
         }
     }
+    // Marks [x0, x1) of row y (x0 < x1); MarkRows has noted the row.
+    void CoverRow(int y, int x0, int x1) {
+        std::uint64_t* row = &bits_[std::size_t(y) * std::size_t(words_)];
+        const int k0 = x0 >> 6, k1 = (x1 - 1) >> 6;
+        const std::uint64_t from = ~0ull << (x0 & 63);
+        const std::uint64_t upto = (x1 & 63) == 0 ? ~0ull : (1ull << (x1 & 63)) - 1;
+        if (k0 == k1) {
+            row[k0] |= from & upto;
+            return;
+        }
+        row[k0] |= from;
+        for (int k = k0 + 1; k < k1; ++k) row[k] = ~0ull;
+        row[k1] |= upto;
+    }
+    void MarkRows(int y0, int y1) {
+        dirty_y0_ = std::min(dirty_y0_, y0);
+        dirty_y1_ = std::max(dirty_y1_, y1);
+    }
     bool All() const { return h_ > 0 && w_ > 0 && Covered(0, 0, w_, h_); }
     const std::uint64_t* Row(int y) const { return &bits_[std::size_t(y) * std::size_t(words_)]; }
 
@@ -212,21 +230,12 @@ void Hide(const TCommand& c, const TPlaced& p, TCoverage& coverage) {
         return;
     }
     if (c.tint.a != 255 || !v || (c.mode != BLEND_MASK && c.mode != BLEND_ALPHA)) return;
-    // Rows with the same opaque run are covered together.
-    long long run_y = y0, run_a = 0, run_b = 0;
-    for (long long y = y0; y <= y1; ++y) {
-        long long a = 0, b = 0;
-        if (y < y1) {
-            const std::size_t ty = std::size_t(y - p.top);
-            a = std::max<long long>(p.left + v->opaque_first[ty], x0);
-            b = std::min<long long>(p.left + v->opaque_end[ty], x1);
-            if (a >= b) a = b = 0;
-            if (a == run_a && b == run_b) continue;
-        }
-        if (run_a < run_b) coverage.Cover(int(run_a), int(run_y), int(run_b), int(y));
-        run_y = y;
-        run_a = a;
-        run_b = b;
+    coverage.MarkRows(int(y0), int(y1));
+    for (long long y = y0; y < y1; ++y) {
+        const std::size_t ty = std::size_t(y - p.top);
+        const long long a = std::max<long long>(p.left + v->opaque_first[ty], x0);
+        const long long b = std::min<long long>(p.left + v->opaque_end[ty], x1);
+        if (a < b) coverage.CoverRow(int(y), int(a), int(b));
     }
 }
 
