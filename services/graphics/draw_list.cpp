@@ -78,6 +78,15 @@ class TCoverage {
         for (int k = k0 + 1; k < k1; ++k) row[k] = ~0ull;
         row[k1] |= upto;
     }
+    // Marks the pixels left + x of row y for each bit x of `bits` (all of them
+    // inside the screen, left >= 0); MarkRows has noted the row.
+    void CoverBits(int y, int left, std::uint64_t bits) {
+        if (!bits) return;
+        std::uint64_t* row = &bits_[std::size_t(y) * std::size_t(words_)];
+        const int k = left >> 6, shift = left & 63;
+        row[k] |= bits << shift;
+        if (shift && (bits >> (64 - shift))) row[k + 1] |= bits >> (64 - shift);
+    }
     void MarkRows(int y0, int y1) {
         dirty_y0_ = std::min(dirty_y0_, y0);
         dirty_y1_ = std::max(dirty_y1_, y1);
@@ -231,6 +240,13 @@ void Hide(const TCommand& c, const TPlaced& p, TCoverage& coverage) {
     }
     if (c.tint.a != 255 || !v || (c.mode != BLEND_MASK && c.mode != BLEND_ALPHA)) return;
     coverage.MarkRows(int(y0), int(y1));
+    if (!v->opaque_bits.empty() && p.left >= c.clip.x0 &&
+        (long long)p.left + c.image->width <= c.clip.x1) {
+        // A narrow frame inside the clip: its rows' opaque bits shifted into place.
+        for (long long y = y0; y < y1; ++y)
+            coverage.CoverBits(int(y), p.left, v->opaque_bits[std::size_t(y - p.top)]);
+        return;
+    }
     for (long long y = y0; y < y1; ++y) {
         const std::size_t ty = std::size_t(y - p.top);
         const long long a = std::max<long long>(p.left + v->opaque_first[ty], x0);

@@ -141,6 +141,12 @@ TVisible FindVisible(const std::uint32_t* px, int w, int h) {
         v.y1 = y + 1;
     }
     if (v.x1 == 0) v.x0 = v.y0 = 0;
+    if (w <= 64) {
+        v.opaque_bits.assign(std::size_t(h), 0);
+        for (int y = 0; y < h; ++y)
+            for (int x = v.opaque_first[std::size_t(y)]; x < v.opaque_end[std::size_t(y)]; ++x)
+                v.opaque_bits[std::size_t(y)] |= 1ull << x;
+    }
     return v;
 }
 

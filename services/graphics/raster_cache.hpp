@@ -33,6 +33,9 @@ struct TVisible {
     int min_alpha = 0;  // the smallest alpha of any texel of the frame
     std::vector<std::uint16_t> first, end;
     std::vector<std::uint16_t> opaque_first, opaque_end;
+    // For frames at most 64 texels wide, each row's [opaque_first,
+    // opaque_end) as bits (bit x: column x); empty for wider frames.
+    std::vector<std::uint64_t> opaque_bits;
 };
 const TVisible* FrameVisible(TImage& image, int frame);  // none for a bad frame
 

@@ -84,11 +84,13 @@ void RandomScene(unsigned seed, const std::vector<ImageRef>& images, const FontR
         } else if (kind == 1) {
             DrawLine(x, y, real(0, 640), real(0, 480), pick(2) != 0);
         } else if (kind < 8) {
-            // Opaque ground: plain copies in mask at full alpha hide what is under them.
-            SetBlend(BLEND_MASK);
+            // Ground: plain copies in mask or alpha at full alpha hide what is
+            // under their opaque texels (a tile with clear ones hides less).
+            SetBlend(pick(2) ? BLEND_MASK : BLEND_ALPHA);
             SetAlpha(1);
             SetDrawTransform(0, 1, 1);
-            DrawImageFrame(images[0], float(pick(20) * 32 + 16), float(pick(15) * 32 + 16), 0);
+            DrawImageFrame(images[std::size_t(pick(3) / 2)], float(pick(21) * 32 - 16),
+                           float(pick(16) * 32 - 16), 0);
         } else {
             DrawImageFrame(images[std::size_t(pick(int(images.size())))], x, y, pick(2));
         }
@@ -129,10 +131,14 @@ TEST_F(DrawListTest, EveryWayOfDrawingTheListGivesTheSamePixels) {
 
 // A light draw under a 32x32 opaque tile drawn later at (100, 100) - (131, 131).
 struct Occlusion {
-    ImageRef tile, star;
+    ImageRef tile, star, open_tile;
     Occlusion() {
         tile = NewImage(32, 32, 1, 0);
         std::fill(tile->pixmaps[0].begin(), tile->pixmaps[0].end(), 0xFF336699u);
+        // The same with its last column clear: it hides columns 100 to 130 only.
+        open_tile = NewImage(32, 32, 1, 0);
+        std::fill(open_tile->pixmaps[0].begin(), open_tile->pixmaps[0].end(), 0xFF336699u);
+        for (int y = 0; y < 32; ++y) open_tile->pixmaps[0][std::size_t(y) * 32 + 31] = 0;
         star = NewImage(8, 8, 1, 0);
         std::fill(star->pixmaps[0].begin(), star->pixmaps[0].end(), 0x80FFFFFFu);
     }
@@ -142,11 +148,11 @@ struct Occlusion {
         SetDrawTransform(0, 1, 1);
         DrawImageFrame(star, x, y, 0);
     }
-    void Tile(int blend, float alpha, float rotation) const {
+    void Tile(int blend, float alpha, float rotation, bool open = false) const {
         SetBlend(blend);
         SetAlpha(alpha);
         SetDrawTransform(rotation, 1, 1);
-        DrawImageFrame(tile, 100, 100, 0);
+        DrawImageFrame(open ? open_tile : tile, 100, 100, 0);
     }
 };
 
@@ -158,6 +164,7 @@ TEST_F(DrawListTest, OnlyDrawsHiddenEntirelyByOpaqueOnesAreSkipped) {
         int blend;
         float alpha, rotation;
         bool skipped;
+        bool open = false;  // the tile with its last column clear
     };
     const Case cases[] = {
         {"covered exactly", 124, BLEND_MASK, 1.0f, 0, true},
@@ -168,11 +175,14 @@ TEST_F(DrawListTest, OnlyDrawsHiddenEntirelyByOpaqueOnesAreSkipped) {
         {"covered at alpha 0.999 in alpha", 124, BLEND_ALPHA, 0.999f, 0, false},
         {"covered by a light draw", 124, BLEND_LIGHT, 1.0f, 0, false},
         {"covered by a rotated draw", 110, BLEND_MASK, 1.0f, 45, false},
+        {"covered by a tile's opaque columns", 123, BLEND_ALPHA, 1.0f, 0, true, true},
+        {"covered but for the tile's clear column", 124, BLEND_ALPHA, 1.0f, 0, false, true},
+        {"covered but for the column left of the tile", 99, BLEND_MASK, 1.0f, 0, false, true},
     };
     for (const Case& c : cases) {
         const auto draw = [&] {
-            o.Star(c.star_x, 100);  // the star's 8 columns end at star_x + 3
-            o.Tile(c.blend, c.alpha, c.rotation);
+            o.Star(c.star_x, 100);  // the star covers columns star_x to star_x + 7
+            o.Tile(c.blend, c.alpha, c.rotation, c.open);
         };
         const std::vector<std::uint32_t> immediate = Drawn({false, false, 1}, draw);
         const long long before = Skipped();
