@@ -1,9 +1,6 @@
-// display.cpp -- the one display: its back buffer in memory, opening and
-// closing the window, and presenting frames at the display's pace.
+// display.cpp -- the one display: opening and closing the window, and
+// presenting the back buffer at the display's pace.
 #include "services/graphics/display.hpp"
-
-#include <algorithm>
-#include <vector>
 
 #include "services/graphics/display_pacing.hpp"
 #include "services/graphics/draw.hpp"
@@ -18,9 +15,8 @@ namespace {
 struct TScreen {
     bool open = false;
     TDisplay display;
-    int width = 640, height = 480;  // the back buffer exists even before a display opens
-    std::vector<std::uint32_t> pixels;
     std::function<void()> flip_hook;
+    bool frames_drawn = true;
 };
 
 TPngPicture& Icon() {
@@ -30,7 +26,6 @@ TPngPicture& Icon() {
 
 TScreen& Screen() {
     static TScreen screen;
-    if (screen.pixels.empty()) screen.pixels.assign(std::size_t(screen.width) * screen.height, 0);
     return screen;
 }
 
@@ -40,8 +35,8 @@ class TWindowClock : public display_pacing::TFrameClock {
     int Now() override { return ClockMillis(); }
     void Sleep(int ms) override { SleepMillis(ms); }
     void Present(int sync) override {
-        TScreen& s = Screen();
-        platform::Present(s.pixels.data(), s.width, s.height, sync);
+        if (Screen().frames_drawn) CompleteDrawing();
+        platform::Present(BackBufferPixels(), ScreenWidth(), ScreenHeight(), sync);
     }
 };
 
@@ -63,9 +58,7 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int flags, std::s
     TScreen& s = Screen();
     s.open = true;
     s.display = TDisplay{width, height, depth, hertz, flags};
-    s.width = width;
-    s.height = height;
-    s.pixels.assign(std::size_t(width) * height, 0);
+    ResizeBackBuffer(width, height);
     ResetDrawState();
 
     // Both buffers of the window start black; these are not frames of the game.
@@ -111,24 +104,10 @@ void Flip(int sync) {
     if (s.flip_hook) s.flip_hook();
 }
 
-void Cls() {
-    const TDrawState& st = DrawState();
-    const std::uint32_t colour = 0xFF000000u | std::uint32_t(st.clscolor_red) << 16 |
-                                 std::uint32_t(st.clscolor_green) << 8 |
-                                 std::uint32_t(st.clscolor_blue);
-    std::vector<std::uint32_t>& pixels = Screen().pixels;
-    std::fill(pixels.begin(), pixels.end(), colour);
+void SetFramesDrawn(bool drawn) {
+    Screen().frames_drawn = drawn;
 }
 
-int ScreenWidth() {
-    return Screen().width;
-}
-int ScreenHeight() {
-    return Screen().height;
-}
-std::uint32_t* BackBuffer() {
-    return Screen().pixels.data();
-}
 void SetFlipHook(std::function<void()> hook) {
     Screen().flip_hook = std::move(hook);
 }

@@ -1,19 +1,13 @@
-// display.hpp -- the 640x480 display, its back buffer and frame pacing.
+// display.hpp -- the 640x480 display: opening it, and presenting its back
+// buffer at the display's pace.
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <string>
 
-struct TDisplay {
-    int width = 0, height = 0, depth = 0, hertz = 0, flags = 0;
-    bool soft_sync = false;  // pace by sleeping (the vertical blank was not reliable)
-    int period = 0;          // whole ms per frame, 1000 div hertz
-    int remainder = 0;       // 1000 - period x hertz
-    int accumulator = 0;
-    int next_frame_time = 0;  // clock ms of the next frame's slot
-};
+#include "services/graphics/back_buffer.hpp"
+#include "services/graphics/display_pacing.hpp"
 
 // Closes any open display, opens the new one (full screen when depth != 0),
 // resets the drawing state, clears and presents twice, probes the vertical
@@ -30,9 +24,10 @@ void ClearAppIcon();
 const TDisplay* CurrentDisplay();  // none before OpenGraphics
 // sync 1: wait for the vertical blank; 0: no wait; -1: pace at the display's hertz.
 void Flip(int sync);
-void Cls();
-int ScreenWidth();
-int ScreenHeight();
-std::uint32_t* BackBuffer();  // ScreenWidth x ScreenHeight pixels, 0xAARRGGBB
+// Whether presenting completes the frame's draws first (on by default).  Off,
+// the frame is presented as the back buffer stands and its draws stay in the
+// list, for a reader of the buffer or the next frame's Cls, which hides them:
+// a headless run rasterises only the frames somebody looks at.
+void SetFramesDrawn(bool drawn);
 // Called at the end of every Flip (the runner counts frames with it).
 void SetFlipHook(std::function<void()> hook);

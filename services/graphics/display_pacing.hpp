@@ -3,7 +3,15 @@
 // so that a fake clock can drive them.
 #pragma once
 
-#include "services/graphics/display.hpp"
+// One display's mode and pacing state.
+struct TDisplay {
+    int width = 0, height = 0, depth = 0, hertz = 0, flags = 0;
+    bool soft_sync = false;  // pace by sleeping (the vertical blank was not reliable)
+    int period = 0;          // whole ms per frame, 1000 div hertz
+    int remainder = 0;       // 1000 - period x hertz
+    int accumulator = 0;
+    int next_frame_time = 0;  // clock ms of the next frame's slot
+};
 
 namespace display_pacing {
 

@@ -1,13 +1,13 @@
 // draw.hpp -- the current drawing state and the drawing operations, all into
-// the back buffer.  A screen pixel is covered when its centre lies inside the
-// transformed quad (top-left rule on edges).
+// the back buffer (through the frame's draw list).  A screen pixel is covered when its centre lies
+// inside the transformed quad (top-left rule on edges).
 #pragma once
 
 #include <string>
 
 #include "services/graphics/image.hpp"
-
-enum : int { BLEND_MASK = 1, BLEND_SOLID = 2, BLEND_ALPHA = 3, BLEND_LIGHT = 4, BLEND_SHADE = 5 };
+#include "services/graphics/raster_blend.hpp"
+#include "services/graphics/raster_quad.hpp"
 
 struct TDrawState {
     int color_red = 255, color_green = 255, color_blue = 255;
@@ -22,7 +22,8 @@ struct TDrawState {
     int blend_mode = BLEND_MASK;
 };
 const TDrawState& DrawState();
-void ResetDrawState();  // the defaults above, viewport the whole screen
+TQuadMatrix DrawMatrix(const TDrawState& state);  // tform_ix .. tform_jy
+void ResetDrawState();                            // the defaults above, viewport the whole screen
 
 void SetColor(int red, int green, int blue);  // each clamped to 0..255
 void GetColor(int* red, int* green, int* blue);
@@ -38,5 +39,27 @@ void SetDrawTransform(float degrees, float sx, float sy);
 void SetViewport(int x, int y, int width, int height);
 void SetOrigin(float x, float y);
 
+void Cls();  // the whole back buffer in the clear colour, whatever the viewport
+
 void DrawImageFrame(const ImageRef& image, float x, float y, int frame);  // none draws nothing
 void DrawLine(float x1, float y1, float x2, float y2, bool draw_last_pixel = true);
+// A frame drawn as part of a text the observer was told of whole (a glyph).
+void DrawGlyphFrame(const ImageRef& image, float x, float y, int frame);
+
+// Draws are recorded and rasterised when the frame is presented or the back
+// buffer read (BackBuffer()); the pixels are those of drawing each at once.
+// Completes every draw made so far.
+void CompleteDrawing();
+
+// Told of every draw call as it is made, with the state in force (before any
+// skipping): the runner's draw log.  Texts come whole, not glyph by glyph.
+class TDrawObserver {
+   public:
+    virtual ~TDrawObserver() = default;
+    virtual void OnImage(const TImage& image, int frame, float x, float y,
+                         const TDrawState& state) = 0;
+    virtual void OnText(const std::string& text, float x, float y, const TDrawState& state) = 0;
+    virtual void OnLine(float x1, float y1, float x2, float y2, const TDrawState& state) = 0;
+};
+void SetDrawObserver(TDrawObserver* observer);  // none: nobody is told
+TDrawObserver* DrawObserver();

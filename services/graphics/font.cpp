@@ -202,6 +202,7 @@ const FontRef& CurrentFont() {
 }
 
 void DrawString(const std::string& text, float x, float y) {
+    if (TDrawObserver* observer = DrawObserver()) observer->OnText(text, x, y, DrawState());
     const FontRef font = Current();  // held: a draw must not outlive its font
     if (!font || !FaceOf(*font)) return;
     const TDrawState& state = DrawState();
@@ -217,7 +218,7 @@ void DrawString(const std::string& text, float x, float y) {
             const float gx = pen_x + float(glyph->_x) * ix + float(glyph->_y) * iy;
             const float gy = pen_y + float(glyph->_x) * jx + float(glyph->_y) * jy;
             // The pen already holds the origin, which DrawImageFrame adds again.
-            DrawImageFrame(glyph->_image, gx - ox, gy - oy, 0);
+            DrawGlyphFrame(glyph->_image, gx - ox, gy - oy, 0);
         }
         pen_x += ix * glyph->_advance;
         pen_y += jx * glyph->_advance;

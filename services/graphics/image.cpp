@@ -4,10 +4,9 @@
 
 #include <algorithm>
 
-#include "services/graphics/display.hpp"
+#include "services/graphics/back_buffer.hpp"
 #include "services/graphics/embedded.hpp"
 #include "services/graphics/png.hpp"
-#include "services/graphics/raster_cache.hpp"
 
 namespace {
 
@@ -74,6 +73,8 @@ std::uint32_t MaskOf(const TImage& image) {
 
 // Stores a frame's new pixels: kept as they are with alpha, else masked or opaque.
 void StoreFrame(TImage& image, int frame, std::vector<std::uint32_t> px, bool has_alpha) {
+    // Draws already made of the old pixels are rasterised with them.
+    CompletePendingDrawing();
     if (!has_alpha) {
         if (image.flags & IMAGE_MASKED) {
             MaskPixels(px, image.width, image.height, MaskOf(image));
@@ -82,7 +83,7 @@ void StoreFrame(TImage& image, int frame, std::vector<std::uint32_t> px, bool ha
         }
     }
     image.pixmaps[std::size_t(frame)] = std::move(px);
-    raster::ForgetFrame(image, frame);
+    ++image.revision;  // what drawing kept from the old pixels is stale
 }
 
 }  // namespace
@@ -159,7 +160,7 @@ void SetImageFramePixels(const ImageRef& image, int frame, const std::uint32_t* 
 }
 
 void FrameChanged(const ImageRef& image, int frame) {
-    if (image) raster::ForgetFrame(*image, frame);
+    if (image && frame >= 0 && frame < image->Frames()) ++image->revision;
 }
 
 void ResetImageDefaults() {

@@ -23,6 +23,7 @@ struct TImage {
     // Internal caches of the rasteriser (mip levels, solid spans) may live
     // beside the pixmaps; the graphics service owns their layout.
     std::shared_ptr<void> cache;
+    std::uint64_t revision = 0;  // counts the changes of any frame's pixels
     int Frames() const { return int(pixmaps.size()); }
 };
 using ImageRef = std::shared_ptr<TImage>;
@@ -43,5 +44,7 @@ void GrabImageFrame(const ImageRef& image, int x, int y, int frame);
 void SetImageFramePixels(const ImageRef& image, int frame, const std::uint32_t* pixels,
                          bool has_alpha);
 // After writing a frame's pixmap in place: drops what drawing kept from it.
+// Draws already made of the frame are rasterised when the back buffer is read,
+// so complete them (CompleteDrawing) before writing it in place.
 void FrameChanged(const ImageRef& image, int frame);
 void ResetImageDefaults();  // default flags 3, mask (0,0,0), auto-centre off

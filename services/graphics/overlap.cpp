@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "services/graphics/display.hpp"
+#include "services/graphics/back_buffer.hpp"
 #include "services/graphics/draw.hpp"
 #include "services/graphics/image.hpp"
 #include "services/graphics/raster_span.hpp"
@@ -28,7 +28,7 @@ bool Place(const ImageRef& image, float x, float y, int frame, TPlaced& out) {
     const std::vector<std::uint32_t>& pixmap = image->pixmaps[std::size_t(frame)];
     if (pixmap.size() != std::size_t(image->width) * std::size_t(image->height)) return false;
     const TDrawState& st = DrawState();
-    if (!PlaceQuad(st, image->width, image->height, image->handle_x, image->handle_y,
+    if (!PlaceQuad(DrawMatrix(st), image->width, image->height, image->handle_x, image->handle_y,
                    x + st.origin_x, y + st.origin_y, out.quad))
         return false;
     out.texels = pixmap.data();

@@ -12,8 +12,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "services/graphics/image.hpp"
-
 namespace {
 
 constexpr int kMaxSide = 8192;

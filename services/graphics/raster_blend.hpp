@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-#include "services/graphics/draw.hpp"
+// The blend modes a draw asks for (the game's numbers).
+enum : int { BLEND_MASK = 1, BLEND_SOLID = 2, BLEND_ALPHA = 3, BLEND_LIGHT = 4, BLEND_SHADE = 5 };
 
 namespace raster {
 

@@ -15,9 +15,8 @@ struct TLevel {
 struct TFrameCache {
     const std::uint32_t* source = nullptr;  // the pixmap the levels were built from
     std::size_t size = 0;
-    std::vector<TLevel> levels;  // levels 1, 2, ...
-    bool has_visible = false;
-    TVisible visible;
+    std::vector<TLevel> levels;         // levels 1, 2, ...
+    std::unique_ptr<TVisible> visible;  // held apart: its address outlives a reset
     // Tinted copies for the last tints used (key: alpha << 24 | RRGGBB).
     struct TTinted {
         bool valid = false;
@@ -33,12 +32,29 @@ struct TFrameCache {
 };
 
 struct TImageCache {
+    std::uint64_t revision = 0;  // the image's revision the frames were kept for
     std::vector<TFrameCache> frames;
 };
+
+// Replaced buffers, kept until ReleaseRetired.
+struct TRetired {
+    std::vector<std::vector<TFrameCache>> caches;
+    std::vector<std::vector<std::uint32_t>> buffers;
+};
+
+TRetired& Retired() {
+    static TRetired retired;
+    return retired;
+}
 
 TImageCache& CacheOf(TImage& image) {
     if (!image.cache) image.cache = std::make_shared<TImageCache>();
     auto* cache = static_cast<TImageCache*>(image.cache.get());
+    if (cache->revision != image.revision) {
+        Retired().caches.push_back(std::move(cache->frames));  // a frame's pixels changed since
+        cache->frames.clear();
+        cache->revision = image.revision;
+    }
     if (cache->frames.size() < image.pixmaps.size()) cache->frames.resize(image.pixmaps.size());
     return *cache;
 }
@@ -75,6 +91,10 @@ TFrameCache* EntryOf(TImage& image, int frame) {
     if (pixmap.size() != std::size_t(image.width) * std::size_t(image.height)) return nullptr;
     TFrameCache& entry = CacheOf(image).frames[std::size_t(frame)];
     if (entry.source != pixmap.data() || entry.size != pixmap.size()) {
+        if (entry.source) {
+            Retired().caches.emplace_back();
+            Retired().caches.back().push_back(std::move(entry));
+        }
         entry = TFrameCache{};
         entry.source = pixmap.data();
         entry.size = pixmap.size();
@@ -90,6 +110,9 @@ TVisible FindVisible(const std::uint32_t* px, int w, int h) {
     v.opaque_end.assign(std::size_t(h), 0);
     v.x0 = w;
     v.y0 = h;
+    v.min_alpha = 255;
+    for (std::size_t i = 0; i < std::size_t(w) * std::size_t(h); ++i)
+        v.min_alpha = std::min(v.min_alpha, int(px[i] >> 24));
     for (int y = 0; y < h; ++y) {
         const std::uint32_t* row = px + std::size_t(y) * w;
         int first = 0, end = w;
@@ -118,6 +141,12 @@ TVisible FindVisible(const std::uint32_t* px, int w, int h) {
         v.y1 = y + 1;
     }
     if (v.x1 == 0) v.x0 = v.y0 = 0;
+    if (w <= 64) {
+        v.opaque_bits.assign(std::size_t(h), 0);
+        for (int y = 0; y < h; ++y)
+            for (int x = v.opaque_first[std::size_t(y)]; x < v.opaque_end[std::size_t(y)]; ++x)
+                v.opaque_bits[std::size_t(y)] |= 1ull << x;
+    }
     return v;
 }
 
@@ -128,11 +157,10 @@ const TVisible* FrameVisible(TImage& image, int frame) {
     if (!entry) return nullptr;
     // Rows are kept as 16-bit columns: wider frames are simply not trimmed.
     if (image.width > 65535) return nullptr;
-    if (!entry->has_visible) {
-        entry->visible = FindVisible(entry->source, image.width, image.height);
-        entry->has_visible = true;
-    }
-    return &entry->visible;
+    if (!entry->visible)
+        entry->visible =
+            std::make_unique<TVisible>(FindVisible(entry->source, image.width, image.height));
+    return entry->visible.get();
 }
 
 const std::uint32_t* FrameTinted(TImage& image, int frame, const TTint& tint) {
@@ -147,10 +175,14 @@ const std::uint32_t* FrameTinted(TImage& image, int frame, const TTint& tint) {
     if (!again) return nullptr;
     auto& slot = entry->tinted[entry->next_tinted];
     entry->next_tinted ^= 1;
+    if (slot.valid) {
+        Retired().buffers.push_back(std::move(slot.texels));
+        Retired().buffers.push_back(std::move(slot.lit));
+    }
     slot.valid = true;
     slot.key = key;
-    slot.lit.clear();
-    slot.texels.resize(entry->size);
+    slot.lit = {};
+    slot.texels = std::vector<std::uint32_t>(entry->size);
     for (std::size_t i = 0; i < entry->size; ++i) {
         const std::uint32_t texel = entry->source[i];
         std::uint32_t alpha = texel >> 24;
@@ -215,7 +247,17 @@ TTexture FrameLevel(TImage& image, int frame, int level) {
 void ForgetFrame(TImage& image, int frame) {
     if (!image.cache || frame < 0) return;
     auto* cache = static_cast<TImageCache*>(image.cache.get());
-    if (std::size_t(frame) < cache->frames.size()) cache->frames[std::size_t(frame)] = {};
+    if (std::size_t(frame) < cache->frames.size()) {
+        Retired().caches.emplace_back();
+        Retired().caches.back().push_back(std::move(cache->frames[std::size_t(frame)]));
+        cache->frames[std::size_t(frame)] = {};
+    }
+}
+
+void ReleaseRetired() {
+    TRetired& r = Retired();
+    if (!r.caches.empty()) r.caches.clear();
+    if (!r.buffers.empty()) r.buffers.clear();
 }
 
 }  // namespace raster

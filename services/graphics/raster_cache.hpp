@@ -30,8 +30,12 @@ TTexture FrameLevel(TImage& image, int frame, int level);
 // write the tinted texel there whatever lies below, so it can be copied.
 struct TVisible {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    int min_alpha = 0;  // the smallest alpha of any texel of the frame
     std::vector<std::uint16_t> first, end;
     std::vector<std::uint16_t> opaque_first, opaque_end;
+    // For frames at most 64 texels wide, each row's [opaque_first,
+    // opaque_end) as bits (bit x: column x); empty for wider frames.
+    std::vector<std::uint64_t> opaque_bits;
 };
 const TVisible* FrameVisible(TImage& image, int frame);  // none for a bad frame
 
@@ -55,5 +59,10 @@ int MipLevelCount(int w, int h);
 
 // Forgets what was built from the frame (call after its pixels change).
 void ForgetFrame(TImage& image, int frame);
+
+// What was built and then replaced is kept until this is called: the draws
+// of a frame, made ready one after another, all point into it until the
+// frame is rasterised.
+void ReleaseRetired();
 
 }  // namespace raster

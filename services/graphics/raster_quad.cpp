@@ -12,14 +12,14 @@ constexpr double kFar = double(1 << 24);
 
 }  // namespace
 
-bool IsIdentityMatrix(const TDrawState& s) {
-    return s.tform_ix == 1.0f && s.tform_jy == 1.0f && s.tform_iy == 0.0f && s.tform_jx == 0.0f;
+bool IsIdentityMatrix(const TQuadMatrix& m) {
+    return m.ix == 1.0f && m.jy == 1.0f && m.iy == 0.0f && m.jx == 0.0f;
 }
 
-bool PlaceQuad(const TDrawState& s, int width, int height, float hx, float hy, float x, float y,
+bool PlaceQuad(const TQuadMatrix& m, int width, int height, float hx, float hy, float x, float y,
                TQuadMap& q) {
     if (width <= 0 || height <= 0) return false;
-    const double ix = s.tform_ix, iy = s.tform_iy, jx = s.tform_jx, jy = s.tform_jy;
+    const double ix = m.ix, iy = m.iy, jx = m.jx, jy = m.jy;
     const double det = ix * jy - iy * jx;
     if (!std::isfinite(det) || det == 0 || !std::isfinite(x) || !std::isfinite(y) ||
         !std::isfinite(hx) || !std::isfinite(hy))

@@ -2,7 +2,11 @@
 // each screen row, the run of pixels whose centres lie inside it.
 #pragma once
 
-#include "services/graphics/draw.hpp"
+// The drawing matrix: a point (px, py) relative to the handle lands at
+// (x + px * ix + py * iy, y + px * jx + py * jy).
+struct TQuadMatrix {
+    float ix = 1, iy = 0, jx = 0, jy = 1;
+};
 
 // A frame placed on screen, mapped back from screen pixels to frame texels.
 // u, v are frame coordinates (0..width, 0..height) at a pixel centre.
@@ -18,10 +22,10 @@ struct TQuadMap {
 };
 
 // Places a width x height frame with handle (hx, hy) at (x, y) in screen pixels
-// (origin already added) through the state's matrix.  False when nothing can be
+// (origin already added) through the matrix.  False when nothing can be
 // covered: empty frame, a flat or non-finite matrix or position.
-bool PlaceQuad(const TDrawState& state, int width, int height, float hx, float hy, float x, float y,
-               TQuadMap& out);
+bool PlaceQuad(const TQuadMatrix& matrix, int width, int height, float hx, float hy, float x,
+               float y, TQuadMap& out);
 
 // True for the common case: no rotation, scale 1 (the frame is a plain copy).
-bool IsIdentityMatrix(const TDrawState& state);
+bool IsIdentityMatrix(const TQuadMatrix& matrix);

@@ -56,12 +56,6 @@ constexpr std::array<const char*, 9> kTops = {"app",       "screens", "game",   
 // A circle passes only when every file of it is in one entry; an entry that
 // no circle needs any more fails the test, so the list only shrinks.
 const std::vector<std::set<std::string>> kKnownCircles = {
-    // The display, the drawing state and the rasteriser.
-    {"services/graphics/display", "services/graphics/display_pacing", "services/graphics/draw",
-     "services/graphics/image", "services/graphics/png", "services/graphics/raster_blend",
-     "services/graphics/raster_cache", "services/graphics/raster_fill",
-     "services/graphics/raster_quad", "services/graphics/raster_runs",
-     "services/graphics/raster_span"},
     // The decoders and the decoding front: each format includes the front.
     {"services/audio/decode", "services/audio/stream", "services/audio/vorbis",
      "services/audio/wave"},

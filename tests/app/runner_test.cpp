@@ -206,8 +206,8 @@ TEST_F(RunnerTest, FailedWritesAreToldAndEndWithStatusFour) {
     const std::string play = "at 0 key press 27\nat 3 mouse move 320 240\nat 4 mouse click 1\n";
     // Line 4 names the file that cannot be written whole: every file is cut
     // at 8 bytes, as on a full disk.
-    for (const char* failing :
-         {"sounds s.log\n", "record r.txt\n", "at 5 dump d.json\n", "timing t.txt\n"}) {
+    for (const char* failing : {"sounds s.log\n", "record r.txt\n", "draws w.txt\n",
+                                "at 5 dump d.json\n", "timing t.txt\n"}) {
         StderrPipe err;
         int status = 0;
         {
@@ -250,7 +250,8 @@ TEST_F(RunnerTest, OutputsMustBeRegularFiles) {
     // A reader waiting on the other end: opening to write would succeed at once.
     const int reader = open("read_fifo", O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    const char* directives[] = {"sounds ", "record ", "timing ", "at 5 shot ", "at 5 dump "};
+    const char* directives[] = {"sounds ", "record ",    "timing ",
+                                "draws ",  "at 5 shot ", "at 5 dump "};
     const char* targets[] = {"fifo", "read_fifo", "/dev/zero", "/dev/null", "folder"};
     for (const char* directive : directives) {
         for (const char* target : targets) {

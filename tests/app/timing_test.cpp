@@ -1,5 +1,6 @@
-// timing_test.cpp -- the runner's frame timing: one line per frame presented,
-// the summary's fields, and where the log goes when a run ends early.
+// timing_test.cpp -- the runner's frame timing: one line per frame presented
+// with its three times, the summary's fields, and where the log goes when a
+// run ends early.
 #include "tools/sim/timing.hpp"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,8 @@ class TimingTest : public SimTest {
     // The per-frame lines and the summary line of a timing log.
     struct Log {
         std::vector<int> frames;
-        std::vector<double> ms;
+        std::vector<double> ms, wall, all;
+        std::vector<int> words;  // numbers on each frame's line
         std::string summary;
     };
     static Log read_log(const std::string& text) {
@@ -29,10 +31,13 @@ class TimingTest : public SimTest {
             }
             std::istringstream words(line);
             int f = 0;
-            double ms = -1;
-            words >> f >> ms;
+            double ms = -1, wall = -1, all = -1, extra = 0;
+            words >> f >> ms >> wall >> all;
+            log.words.push_back(words ? (words >> extra ? 5 : 4) : 0);
             log.frames.push_back(f);
             log.ms.push_back(ms);
+            log.wall.push_back(wall);
+            log.all.push_back(all);
         }
         return log;
     }
@@ -49,17 +54,25 @@ TEST_F(TimingTest, OneLinePerFrameAndASummary) {
     ASSERT_EQ(log.frames.size(), 40u);
     for (int i = 0; i < 40; ++i) {
         EXPECT_EQ(log.frames[i], i + 1);
+        EXPECT_EQ(log.words[i], 4) << "F CPU WALL ALL";
         EXPECT_GE(log.ms[i], 0.0);
+        EXPECT_GE(log.wall[i], 0.0);
+        // All drawing threads together spend at least what the game's own does.
+        EXPECT_GE(log.all[i], log.ms[i]);
     }
     ASSERT_FALSE(log.summary.empty());
     EXPECT_EQ(field(log.summary, "count"), 40);
-    const char* order[] = {"p50", "p90", "p99", "p99.9", "max"};
-    for (int i = 1; i < 5; ++i) {
-        EXPECT_LE(field(log.summary, order[i - 1]), field(log.summary, order[i])) << order[i];
+    for (const std::string column : {"cpu", "wall", "all"}) {
+        const std::string order[] = {"p50", "p90", "p99", "p99.9", "max"};
+        for (int i = 1; i < 5; ++i) {
+            EXPECT_LE(field(log.summary, column + "_" + order[i - 1]),
+                      field(log.summary, column + "_" + order[i]))
+                << column << " " << order[i];
+        }
+        EXPECT_GE(field(log.summary, column + "_mean"), 0.0) << column;
     }
-    EXPECT_GE(field(log.summary, "mean"), 0.0);
     // Frame 1 carries the start-up: loading the sheet and every sound.
-    EXPECT_EQ(field(log.summary, "max_frame"), 1);
+    EXPECT_EQ(field(log.summary, "cpu_max_frame"), 1);
 }
 
 TEST_F(TimingTest, WrittenWhenTheProgramEndsOnItsOwn) {

@@ -6,6 +6,7 @@
 #include "app/globals.hpp"
 #include "game/player.hpp"
 #include "services/graphics/display.hpp"
+#include "services/graphics/draw.hpp"
 #include "tests/screens/screen_fixture.hpp"
 
 namespace {

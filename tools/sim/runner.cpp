@@ -15,6 +15,7 @@
 #include "app/main_loop.hpp"
 #include "services/audio/sound.hpp"
 #include "services/graphics/display.hpp"
+#include "services/graphics/draw.hpp"
 #include "services/graphics/image.hpp"
 #include "services/graphics/png.hpp"
 #include "services/platform/headless/headless.hpp"
@@ -91,7 +92,42 @@ std::string base_name(const std::string& path) {
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-class Run {
+// "%.9g" of a number, as the draw log writes them.
+std::string num(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", v);
+    return text;
+}
+
+// The state's part of a draw log line: colour, alpha, blend, rotation, scale.
+std::string state_text(const TDrawState& st) {
+    return " c " + std::to_string(st.color_red) + ' ' + std::to_string(st.color_green) + ' ' +
+           std::to_string(st.color_blue) + " a " + num(st.color_alpha) + " b " +
+           std::to_string(st.blend_mode) + " r " + num(st.tform_rot) + " s " +
+           num(st.tform_scale_x) + ' ' + num(st.tform_scale_y);
+}
+
+// A text between double quotes: quote and backslash escaped with a backslash,
+// bytes outside printable ASCII as \xHH.
+std::string quoted(const std::string& text) {
+    std::string out = "\"";
+    for (const char ch : text) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c < 0x20 || c >= 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        } else {
+            out += ch;
+        }
+    }
+    return out + '"';
+}
+
+class Run : public TDrawObserver {
    public:
     explicit Run(Script script) : script_(std::move(script)) {
         // Moved, not copied: a long script is held once.
@@ -113,6 +149,8 @@ class Run {
             outputs.emplace_back(script_.record_line, &script_.record_path);
         if (!script_.timing_path.empty())
             outputs.emplace_back(script_.timing_line, &script_.timing_path);
+        if (!script_.draws_path.empty())
+            outputs.emplace_back(script_.draws_line, &script_.draws_path);
         for (const auto& [frame, events] : captures_) {
             for (const TimedEvent& ev : events) outputs.emplace_back(ev.line, &ev.path);
         }
@@ -132,11 +170,18 @@ class Run {
             if (sounds_.is_open()) sounds_.discard();
             return cannot_write(script_.record_line, script_.record_path, why, error);
         }
+        if (!script_.draws_path.empty() &&
+            !draws_.open(script_.draws_path, script_.draws_line, &why)) {
+            if (sounds_.is_open()) sounds_.discard();
+            if (record_.is_open()) record_.discard();
+            return cannot_write(script_.draws_line, script_.draws_path, why, error);
+        }
         if (!script_.timing_path.empty()) {
             timing_out_ = open_output_file(script_.timing_path, &why);
             if (!timing_out_.is_open()) {
                 if (sounds_.is_open()) sounds_.discard();
                 if (record_.is_open()) record_.discard();
+                if (draws_.is_open()) draws_.discard();
                 return cannot_write(script_.timing_line, script_.timing_path, why, error);
             }
             timed_ = &timing_;
@@ -149,7 +194,8 @@ class Run {
     bool finish() {
         const bool sounds_ok = sounds_.close();
         const bool record_ok = record_.close();
-        return sounds_ok && record_ok && !capture_failed_;
+        const bool draws_ok = draws_.close();
+        return sounds_ok && record_ok && draws_ok && !capture_failed_;
     }
 
     // Right after the services were reset, before the first start-up step.
@@ -161,6 +207,7 @@ class Run {
         headless::SetClock(script_.clock);
         headless::AttachJoystick(script_.joystick);
         headless::CaptureFrames(captures_.count(1) != 0);  // copy only the frames shot
+        SetFramesDrawn(needs_pixels(1));
         bot_start(script_.bot_restart);
         deliver_due(0);
     }
@@ -171,6 +218,8 @@ class Run {
         ++frame_;
         write_captures(frame_);
         headless::CaptureFrames(captures_.count(frame_ + 1) != 0);
+        SetFramesDrawn(needs_pixels(frame_ + 1));
+        if (logging_draws(frame_)) draws_.write("F ", frame_, '\n');
         if (script_.stop && frame_ >= *script_.stop) throw StopRun{};
         deliver_due(frame_);
         if (script_.bot) {
@@ -200,6 +249,28 @@ class Run {
         sounds_.write(frame_, ' ', base_name(sound.path), '\n');
     }
 
+    // The draw log: every draw call of the frames asked for, as it is made.
+    void OnImage(const TImage& image, int frame, float x, float y,
+                 const TDrawState& state) override {
+        if (!logging_draws(frame_ + 1)) return;
+        RunnerWork own(timed_);
+        draws_.write("I ", image.width, 'x', image.height, 'x', image.Frames(), ' ', frame, ' ',
+                     num(x), ' ', num(y), " hd ", num(image.handle_x), ' ', num(image.handle_y),
+                     state_text(state), '\n');
+    }
+    void OnText(const std::string& text, float x, float y, const TDrawState& state) override {
+        if (!logging_draws(frame_ + 1)) return;
+        RunnerWork own(timed_);
+        draws_.write("S ", quoted(text), ' ', num(x), ' ', num(y), state_text(state), '\n');
+    }
+    void OnLine(float x1, float y1, float x2, float y2, const TDrawState& state) override {
+        if (!logging_draws(frame_ + 1)) return;
+        RunnerWork own(timed_);
+        draws_.write("L ", num(x1), ' ', num(y1), ' ', num(x2), ' ', num(y2), state_text(state),
+                     '\n');
+    }
+    bool logs_draws() const { return draws_.is_open(); }
+
     // At the end of the run, however it ended.
     void write_timing_log() {
         if (!timed_) return;
@@ -220,6 +291,21 @@ class Run {
     static bool cannot_write(int line, const std::string& path, const std::string& why,
                              std::string& error) {
         error = cannot_write_text(line, path, why);
+        return false;
+    }
+
+    bool logging_draws(int frame) const {
+        return draws_.is_open() && frame >= script_.draws_from && frame <= script_.draws_to;
+    }
+
+    // Frames are rasterised only when a shot or the timing looks at them; a
+    // grab of the back buffer rasterises what it reads in any case.
+    bool needs_pixels(int frame) const {
+        if (timed_) return true;
+        auto it = captures_.find(frame);
+        if (it == captures_.end()) return false;
+        for (const TimedEvent& ev : it->second)
+            if (ev.action == Action::Shot) return true;
         return false;
     }
 
@@ -251,6 +337,7 @@ class Run {
         captures_.erase(it);
         sounds_.flush();
         record_.flush();
+        draws_.flush();
     }
 
     // Applies one event exactly as the window event it stands for.
@@ -330,7 +417,7 @@ class Run {
     std::map<int, std::vector<TimedEvent>> inputs_;    // undelivered batches by frame
     std::map<int, std::vector<TimedEvent>> captures_;  // shots and dumps by frame
     std::map<int, int> releases_;  // joystick releases already put first into a batch
-    Log sounds_, record_;
+    Log sounds_, record_, draws_;
     OutputFile timing_out_;
     FrameTiming timing_;
     FrameTiming* timed_ = nullptr;  // &timing_ when the script asks for it
@@ -355,6 +442,7 @@ class Hooks {
             headless::SetWaitHandler([&run] { return run.on_wait(); });
             SetFlipHook([&run] { run.after_flip(); });
             SetSoundStartHook(&sound_started);
+            if (run.logs_draws()) SetDrawObserver(&run);
         });
     }
     ~Hooks() {
@@ -362,6 +450,8 @@ class Hooks {
         headless::SetWaitHandler(nullptr);
         SetFlipHook(nullptr);
         SetSoundStartHook(nullptr);
+        SetDrawObserver(nullptr);
+        SetFramesDrawn(true);
         current_run = nullptr;
     }
     Hooks(const Hooks&) = delete;

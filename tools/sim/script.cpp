@@ -227,6 +227,25 @@ bool parse_line(const Words& w, int number, Script& out, std::string& why) {
         out.timing_line = number;
         return true;
     }
+    if (head == "draws") {
+        if (n < 2) return fail(why, "missing path");
+        // Two whole numbers at the end are the frames; the path is before them.
+        int from = 0, to = 0;
+        if (n >= 4 && to_int(w[n - 2], 0, kMaxInt, from) && to_int(w[n - 1], 0, kMaxInt, to)) {
+            if (from > to) return fail(why, "draws wants FROM no later than TO");
+            std::string path = w.line.substr(w.starts[1], w.starts[n - 2] - w.starts[1]);
+            while (!path.empty() && is_blank(path.back())) path.pop_back();
+            out.draws_path = path;
+            out.draws_from = from;
+            out.draws_to = to;
+        } else {
+            out.draws_path = w.rest(1);
+            out.draws_from = 0;
+            out.draws_to = kMaxInt;
+        }
+        out.draws_line = number;
+        return true;
+    }
     why = "unknown directive '" + readable(head) + "'";
     return false;
 }

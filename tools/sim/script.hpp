@@ -52,7 +52,10 @@ struct Script {
     int record_line = 0;
     std::string timing_path;  // CPU time of every frame's work; empty: none
     int timing_line = 0;
-    std::vector<TimedEvent> events;  // in file order
+    std::string draws_path;  // log of every draw call; empty: none
+    int draws_line = 0;
+    int draws_from = 0, draws_to = 2147483647;  // frames logged, both included
+    std::vector<TimedEvent> events;             // in file order
 };
 
 // Longest script read, in bytes: a longer one is refused whole, so that a

@@ -1,4 +1,4 @@
-// timing.cpp -- the runner's frame timing and its summary.
+// timing.cpp -- the runner's frame timing (three clocks) and its summary.
 #include "tools/sim/timing.hpp"
 
 #include <time.h>
@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
+
+#include "services/graphics/band_pool.hpp"
 
 namespace sim {
 
@@ -33,45 +36,72 @@ TimingSummary summarize(const std::vector<double>& ms) {
     return s;
 }
 
-double FrameTiming::now_ms() const {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) * 1e-6;
+FrameTiming::Clocks FrameTiming::now() {
+    timespec cpu{}, wall{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+    clock_gettime(CLOCK_MONOTONIC, &wall);
+    Clocks c;
+    c.cpu = double(cpu.tv_sec) * 1e3 + double(cpu.tv_nsec) * 1e-6;
+    c.wall = double(wall.tv_sec) * 1e3 + double(wall.tv_nsec) * 1e-6;
+    c.workers = band_pool::WorkerCpuMs();
+    return c;
 }
 
 void FrameTiming::start() {
-    ms_.clear();
-    counted_ = 0;
+    frames_.clear();
+    counted_ = {};
     depth_ = 0;
-    begun_ = now_ms();
+    begun_ = now();
 }
 
 void FrameTiming::frame_presented() {
-    ms_.push_back(counted_ + (now_ms() - begun_));
-    counted_ = 0;
-    begun_ = now_ms();
+    const Clocks t = now();
+    FrameTimes f;
+    f.cpu = counted_.cpu + (t.cpu - begun_.cpu);
+    f.wall = counted_.wall + (t.wall - begun_.wall);
+    f.all = f.cpu + counted_.workers + (t.workers - begun_.workers);
+    frames_.push_back(f);
+    counted_ = {};
+    begun_ = t;
 }
 
 void FrameTiming::runner_begins() {
-    if (depth_++ == 0) counted_ += now_ms() - begun_;
+    if (depth_++ != 0) return;
+    const Clocks t = now();
+    counted_.cpu += t.cpu - begun_.cpu;
+    counted_.wall += t.wall - begun_.wall;
+    counted_.workers += t.workers - begun_.workers;
 }
 
 void FrameTiming::runner_ends() {
-    if (--depth_ == 0) begun_ = now_ms();
+    if (--depth_ == 0) begun_ = now();
 }
 
-void write_timing(std::ostream& out, const std::vector<double>& ms) {
+void write_timing(std::ostream& out, const std::vector<FrameTimes>& frames) {
     char line[256];
-    for (std::size_t i = 0; i < ms.size(); ++i) {
-        std::snprintf(line, sizeof line, "%zu %.4f\n", i + 1, ms[i]);
+    std::vector<double> cpu, wall, all;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const FrameTimes& f = frames[i];
+        std::snprintf(line, sizeof line, "%zu %.4f %.4f %.4f\n", i + 1, f.cpu, f.wall, f.all);
+        out << line;
+        cpu.push_back(f.cpu);
+        wall.push_back(f.wall);
+        all.push_back(f.all);
+    }
+    std::snprintf(line, sizeof line, "summary count %zu", frames.size());
+    out << line;
+    const std::pair<const char*, const std::vector<double>*> columns[] = {
+        {"cpu", &cpu}, {"wall", &wall}, {"all", &all}};
+    for (const auto& [name, ms] : columns) {
+        const TimingSummary s = summarize(*ms);
+        std::snprintf(line, sizeof line,
+                      " %s_mean %.4f %s_p50 %.4f %s_p90 %.4f %s_p99 %.4f %s_p99.9 %.4f %s_max %.4f "
+                      "%s_max_frame %d",
+                      name, s.mean, name, s.p50, name, s.p90, name, s.p99, name, s.p999, name,
+                      s.max, name, s.max_frame);
         out << line;
     }
-    const TimingSummary s = summarize(ms);
-    std::snprintf(line, sizeof line,
-                  "summary count %d mean %.4f p50 %.4f p90 %.4f p99 %.4f p99.9 %.4f max %.4f "
-                  "max_frame %d\n",
-                  s.count, s.mean, s.p50, s.p90, s.p99, s.p999, s.max, s.max_frame);
-    out << line;
+    out << '\n';
 }
 
 }  // namespace sim

@@ -1,5 +1,7 @@
-// timing.hpp -- the runner's frame timing: the CPU time of each frame's work,
-// from one Flip to the next, with the runner's own work left out.
+// timing.hpp -- the runner's frame timing: for each frame, from one Flip to
+// the next with the runner's own work left out, the CPU time of the game's
+// thread, the wall time (drawing included: the latency a player gets) and
+// the CPU time of every drawing thread together.
 #pragma once
 
 #include <ostream>
@@ -17,25 +19,36 @@ struct TimingSummary {
 // Nearest-rank percentiles of per-frame times in ms; frame i + 1 took ms[i].
 TimingSummary summarize(const std::vector<double>& ms);
 
+// One frame's times, ms.
+struct FrameTimes {
+    double cpu = 0;   // the game's thread
+    double wall = 0;  // from the end of the last Flip to the end of this one
+    double all = 0;   // the game's thread and the drawing threads together
+};
+
 class FrameTiming {
    public:
     void start();            // the program starts: frame 1's work begins
     void frame_presented();  // a Flip returned: the frame's work ends
     void runner_begins();    // the runner's own work (hooks, waits) starts...
     void runner_ends();      // ...and ends: not counted in any frame
-    const std::vector<double>& frames() const { return ms_; }
+    const std::vector<FrameTimes>& frames() const { return frames_; }
 
    private:
-    double now_ms() const;  // this thread's CPU time
-    double begun_ = 0;      // CPU time when the current frame's work (re)started
-    double counted_ = 0;    // the current frame's work so far, ms
-    int depth_ = 0;         // nesting of runner work
-    std::vector<double> ms_;
+    struct Clocks {
+        double cpu = 0, wall = 0, workers = 0;
+    };
+    static Clocks now();
+    Clocks begun_;    // when the current frame's work (re)started
+    Clocks counted_;  // the current frame's work so far
+    int depth_ = 0;   // nesting of runner work
+    std::vector<FrameTimes> frames_;
 };
 
-// One line "F MS" per frame, then "summary count N mean .. p50 .. p90 .. p99 ..
-// p99.9 .. max .. max_frame F".
-void write_timing(std::ostream& out, const std::vector<double>& ms);
+// One line "F CPU WALL ALL" per frame, then one line "summary count N" with,
+// for cpu, wall and all in turn, "NAME_mean .. NAME_p50 .. NAME_p90 ..
+// NAME_p99 .. NAME_p99.9 .. NAME_max .. NAME_max_frame F".
+void write_timing(std::ostream& out, const std::vector<FrameTimes>& frames);
 
 // The runner's own work for as long as it lives (a null timing: nothing).
 class RunnerWork {

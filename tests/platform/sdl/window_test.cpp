@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "services/graphics/display.hpp"
+#include "services/graphics/draw.hpp"
 #include "services/input/input.hpp"
 #include "services/platform/sdl/sdl_window.hpp"
 #include "services/system/app.hpp"
