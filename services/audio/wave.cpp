@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "services/audio/decode.hpp"
+#include "services/audio/sound_limits.hpp"
 
 namespace {
 

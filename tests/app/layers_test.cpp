@@ -51,16 +51,6 @@ constexpr std::array<Owner, 11> kOwners = {{
 constexpr std::array<const char*, 9> kTops = {"app",       "screens", "game",     "fx",   "draw",
                                               "resources", "assets",  "services", "tools"};
 
-// TEMPORARY, emptied when the drawing list's rework is merged: the include
-// circles still known inside one folder, each given as the files it joins.
-// A circle passes only when every file of it is in one entry; an entry that
-// no circle needs any more fails the test, so the list only shrinks.
-const std::vector<std::set<std::string>> kKnownCircles = {
-    // The decoders and the decoding front: each format includes the front.
-    {"services/audio/decode", "services/audio/stream", "services/audio/vorbis",
-     "services/audio/wave"},
-};
-
 // The layer of a path relative to the source root, or nullptr when the path
 // is no part of the program (tests, benchmarks, system headers).
 const Layer* LayerOf(std::string_view path) {
@@ -210,17 +200,10 @@ std::string PathRound(const Graph& g, const std::set<std::string>& group) {
     return start;
 }
 
-bool Known(const std::set<std::string>& group) {
-    return std::any_of(kKnownCircles.begin(), kKnownCircles.end(), [&](const auto& known) {
-        return std::includes(known.begin(), known.end(), group.begin(), group.end());
-    });
-}
-
-// Every circle of the graph not allowed for now, named by one way round it.
-std::vector<std::string> CircleReport(const Graph& g, bool allow_known, const std::string& noun) {
+// Every circle of the graph, named by one way round it.
+std::vector<std::string> CircleReport(const Graph& g, const std::string& noun) {
     std::vector<std::string> found;
     for (const auto& group : Circles(g)) {
-        if (allow_known && Known(group)) continue;
         found.push_back(PathRound(g, group) + " (" + std::to_string(group.size()) + " " + noun +
                         " reach one another)");
     }
@@ -257,12 +240,12 @@ TEST(LayersTest, ACircleIsFoundAndNamedByOneWayRound) {
         {"game/a.cpp", "game/a.hpp"}, {"game/a.cpp", "game/b.hpp"}, {"game/b.cpp", "game/c.hpp"},
         {"game/c.hpp", "game/a.hpp"}, {"fx/d.cpp", "game/a.hpp"},   {"game/b.cpp", "fx/e.hpp"}};
     const Graph units = GraphOf(includes, UnitOf);
-    EXPECT_EQ(CircleReport(units, false, "files"),
+    EXPECT_EQ(CircleReport(units, "files"),
               std::vector<std::string>{
                   "game/a -> game/b -> game/c -> game/a (3 files reach one another)"});
     // fx/d includes game/a and game/b includes fx/e: no circle of files, but
     // one of folders.
-    EXPECT_EQ(CircleReport(GraphOf(includes, FolderOf), false, "folders"),
+    EXPECT_EQ(CircleReport(GraphOf(includes, FolderOf), "folders"),
               std::vector<std::string>{"fx -> game -> fx (2 folders reach one another)"});
 }
 
@@ -278,21 +261,10 @@ TEST(LayersTest, NoIncludeCircleBetweenFilesOrFolders) {
     const std::vector<Include> includes = ProgramIncludes(root);
     ASSERT_GT(includes.size(), 100u);
     const Graph units = GraphOf(includes, UnitOf);
-    const std::vector<std::string> files = CircleReport(units, true, "files");
+    const std::vector<std::string> files = CircleReport(units, "files");
     EXPECT_TRUE(files.empty()) << "include circles between files:" << Lines(files);
-    const std::vector<std::string> folders =
-        CircleReport(GraphOf(includes, FolderOf), false, "folders");
+    const std::vector<std::string> folders = CircleReport(GraphOf(includes, FolderOf), "folders");
     EXPECT_TRUE(folders.empty()) << "include circles between folders:" << Lines(folders);
-
-    // The known circles only shrink: an entry no circle needs goes.
-    const auto circles = Circles(units);
-    for (const auto& known : kKnownCircles) {
-        const bool needed = std::any_of(circles.begin(), circles.end(), [&](const auto& group) {
-            return std::includes(known.begin(), known.end(), group.begin(), group.end());
-        });
-        EXPECT_TRUE(needed) << "no circle left among " << *known.begin()
-                            << " and its fellows: remove the entry from kKnownCircles";
-    }
 }
 
 }  // namespace
