@@ -1,6 +1,6 @@
 // web_main.cpp -- the page's program: the saved files brought back from
-// IndexedDB, then the very same program entry as the desktop game.
-#include <emscripten.h>
+// IndexedDB, then the very same program entry as the desktop game, run again
+// each time the player asks for another game after leaving one.
 #include <unistd.h>
 
 #include "app/main_loop.hpp"
@@ -10,12 +10,12 @@
 int main() {
     if (chdir("/game") != 0) return 1;  // the sounds are packed into /game/data
     web_backend::RestoreSavedFiles();
-    const int status = program_entry();
-    web_backend::PersistIfChanged();  // the score saved by the exit sequence
-    // Quitting from the title menu ends the program; the page stays.
-    EM_ASM({
-        if (Module["setStatus"])
-            Module["setStatus"]("The game has ended: reload the page to play again.");
-    });
+    int status = 0;
+    do {
+        // program_entry resets the globals and services itself, as the
+        // runner relies on between runs.
+        status = program_entry();
+        web_backend::PersistIfChanged();  // the score saved by the exit sequence
+    } while (web_backend::WaitForPlayAgain());
     return status;
 }
