@@ -56,6 +56,7 @@
   function megabytes(n) { return (n / 1048576).toFixed(1); }
 
   function progress(loaded, total) {
+    if (loading.state !== "loading") return;  // the other file after a failure
     loading.steps.push(loaded);
     loading.total = total;
     bar.setAttribute("aria-valuemax", String(total));

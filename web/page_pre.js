@@ -62,7 +62,9 @@ Module["preRun"].push(function() {
     if (!full) {
       var gap = 12;
       w -= 2 * gap;
-      h -= document.getElementById("help").offsetHeight + 3 * gap;
+      h -= 2 * gap;
+      var help = document.getElementById("help");
+      if (help.offsetHeight) h -= help.offsetHeight + gap;
       if (document.body.classList.contains("touch")) {
         var left = document.getElementById("left"), right = document.getElementById("right");
         if (portrait.matches) {
@@ -89,8 +91,10 @@ Module["preRun"].push(function() {
     if (target.requestFullscreen) target.requestFullscreen().catch(function() {});
   };
   canvas.addEventListener("dblclick", Module["bodgerFullScreen"]);
-  var button = document.getElementById("fullscreen");
-  if (button) button.addEventListener("click", Module["bodgerFullScreen"]);
+  ["fullscreen", "fullscreen-touch"].forEach(function(id) {
+    var button = document.getElementById(id);
+    if (button) button.addEventListener("click", Module["bodgerFullScreen"]);
+  });
 })();
 
 // "Exit Game" (or Escape on the title) ends the game as on the desktop, the

@@ -10,7 +10,7 @@
   var body = document.body;
   var canvas = document.getElementById("canvas");
   var pads = [document.getElementById("left"), document.getElementById("right")];
-  var keys = Array.prototype.slice.call(document.querySelectorAll(".pad .key"));
+  var keys = Array.prototype.slice.call(document.querySelectorAll(".pad .key[data-code]"));
   var fingers = {};  // pointer id -> the keys under it
   var held = {};     // code -> its element, the keys down now
 
@@ -73,6 +73,7 @@
   }
 
   function onPadPointer(e) {
+    if (e.target.closest("button")) return;  // full screen: a plain button
     e.preventDefault();
     if (e.type === "pointerdown") {
       setTouch(true);
