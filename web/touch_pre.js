@@ -134,18 +134,28 @@
   window.addEventListener("keydown", function(e) {
     if (e.isTrusted) setTouch(false);
   }, true);
-  function padUsed() {
+  // A pad counts as used when one of its buttons or sticks is newly pressed
+  // and no finger is on the controls, so a pad and touch at once both work.
+  var padWas = "";
+  function padPressed() {
     var pads = navigator.getGamepads ? navigator.getGamepads() : [];
+    var pressed = [];
     for (var i = 0; i < pads.length; ++i) {
       var pad = pads[i];
       if (!pad) continue;
-      for (var b = 0; b < pad.buttons.length; ++b) if (pad.buttons[b].pressed) return true;
-      for (var a = 0; a < pad.axes.length; ++a) if (Math.abs(pad.axes[a]) > 0.5) return true;
+      for (var b = 0; b < pad.buttons.length; ++b) if (pad.buttons[b].pressed) pressed.push(i + "b" + b);
+      for (var a = 0; a < pad.axes.length; ++a) {
+        if (Math.abs(pad.axes[a]) > 0.5) pressed.push(i + "a" + a + (pad.axes[a] > 0 ? "+" : "-"));
+      }
     }
-    return false;
+    return pressed.join(" ");
   }
   setInterval(function() {
-    if (body.classList.contains("touch") && padUsed()) setTouch(false);
+    if (!body.classList.contains("touch")) return;
+    var now = padPressed();
+    var fresh = now !== "" && now !== padWas;
+    padWas = now;
+    if (fresh && Object.keys(fingers).length === 0) setTouch(false);
   }, 250);
   // A hidden page gets no key ups: what a finger held is let go.
   window.addEventListener("blur", releaseAll);

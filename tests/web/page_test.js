@@ -320,6 +320,38 @@ async function desktop(browser, server, url) {
   check(audio && audio.kind === "worklet" && audio.played > 0 && audio.loud > 0,
         `the audio worklet plays the game's sound (${JSON.stringify(audio)})`);
 
+  // A page in a background tab neither plays sound nor advances the game.
+  const frames = () => page.evaluate(() => Module["bodgerFrames"] || 0);
+  await page.evaluate(() => {
+    Object.defineProperty(document, "hidden", {configurable: true, get: () => true});
+    Object.defineProperty(document, "visibilityState", {configurable: true, get: () => "hidden"});
+    document.dispatchEvent(new Event("visibilitychange"));
+  });
+  await sleep(500);
+  const hiddenFrames = await frames();
+  await sleep(1000);
+  const hidden = {frames: (await frames()) - hiddenFrames,
+                  sound: await page.evaluate(() => Module["bodgerAudio"].context.state)};
+  check(hidden.frames === 0 && hidden.sound !== "running",
+        `a hidden page stands still and is silent (${hidden.frames} frames, sound ${hidden.sound})`);
+  await page.evaluate(() => {
+    delete document.hidden;
+    delete document.visibilityState;
+    document.dispatchEvent(new Event("visibilitychange"));
+  });
+  await sleep(1000);
+  check((await frames()) > hiddenFrames &&
+        (await page.evaluate(() => Module["bodgerAudio"].context.state)) === "running",
+        "shown again, it plays on with sound");
+
+  if (browserName === "chromium") {
+    const client = await page.createCDPSession();
+    const {installabilityErrors} = await client.send("Page.getInstallabilityErrors");
+    check(installabilityErrors.length === 0,
+          `the browser can install the page (${JSON.stringify(installabilityErrors)})`);
+    await client.detach();
+  }
+
   // Escape pauses, goes to the title menu and leaves the game; the exit
   // saves the best score.  After a death the game-over screen ignores
   // Escape, so it is pressed until the game has ended.
