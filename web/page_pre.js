@@ -19,6 +19,7 @@ Module["preRun"].push(function() {
   try {
     FS.syncfs(true, function(err) {
       if (err) console.warn("Bodger 2010: stored files not loaded: " + err);
+      Module["bodgerStored"] = !err;
       removeRunDependency("bodger-saved");
     });
   } catch (err) {
@@ -108,8 +109,10 @@ Module["bodgerGameEnded"] = function(playAgain) {
   var action = document.getElementById("action");
   document.getElementById("bar").hidden = true;
   document.getElementById("message").textContent = "The game has ended.";
-  document.getElementById("detail").textContent =
-      "The best score is kept in this browser for the next game.";
+  document.getElementById("detail").textContent = Module["bodgerStored"]
+      ? "The best score is kept in this browser for the next visit."
+      : "This browser keeps no files for the page (a private window?): the best score lasts " +
+        "until the page is closed.";
   action.textContent = "Play again";
   action.hidden = false;
   overlay.hidden = false;
