@@ -1,7 +1,8 @@
 // The page in a headless browser (Chromium, or Firefox over WebDriver BiDi):
 //  - loading: the progress bar shows and reaches the end; the splash shows;
 //  - with a keyboard: Start Game, the story skipped, Bodger walks, the sound
-//    plays through the audio worklet after the first click;
+//    plays through the audio worklet after the first click (through a script
+//    processor where there is none); a hidden page stands still, silent;
 //  - "Exit Game" (Escape) ends the game, the best score is saved and "Play
 //    again" starts a new game without a reload, with the best score shown;
 //  - offline: after the first visit a reload with the network cut plays;
@@ -508,6 +509,20 @@ async function faults(browser) {
   check(await waitFor(async () => (await overlayText(bare)).includes("no WebAssembly"), 10000),
         "a browser without WebAssembly gets a message");
   await bare.close();
+
+  // Without AudioWorklet the older script processor plays the sound.
+  const old = await browser.newPage();
+  await old.evaluateOnNewDocument(() => { delete window.AudioWorkletNode; });
+  check(await openGame(old, url), "without AudioWorklet the splash shows");
+  await old.keyboard.press(" ");
+  await sleep(2000);
+  const audio = await old.evaluate(() => {
+    const a = Module["bodgerAudio"];
+    return a ? {kind: a.kind, played: a.played, loud: a.loud} : null;
+  });
+  check(audio && audio.kind === "script" && audio.loud > 0,
+        `without AudioWorklet a script processor plays the sound (${JSON.stringify(audio)})`);
+  await old.close();
 
   // A browser that refuses IndexedDB plays all the same, with best 0.
   const blocked = await browser.newPage();
