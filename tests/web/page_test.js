@@ -5,7 +5,9 @@
 //    processor where there is none); a hidden page stands still, silent;
 //  - "Exit Game" (Escape) ends the game, the best score is saved and "Play
 //    again" starts a new game without a reload, with the best score shown;
-//  - offline: after the first visit a reload with the network cut plays;
+//  - offline: after the first visit a reload with the network cut plays; a
+//    damaged copy gives a message and Try again mends it; a new build
+//    replaces the copy;
 //  - on a phone-sized touch screen, portrait and landscape: the controls sit
 //    beside or below the picture, never over it, thumb-sized; tapping Start
 //    Game, skipping the story with the remote button and walking with the
@@ -48,6 +50,9 @@ function serve(options) {
         response.writeHead(404);
         response.end();
         return;
+      }
+      if (options.nextBuild && name === "/sw.js") {
+        data = Buffer.from(data.toString().replace(/const VERSION = "[^"]*"/, `const VERSION = "${options.nextBuild}"`));
       }
       if (options.fault === "corrupt" && name === "/index.data") {
         data = Buffer.from(data);
@@ -407,6 +412,14 @@ async function desktop(browser, server, url) {
         "a damaged index.data in the offline copy gives a message");
   await page.click("#action");
   check(await playing(page), "Try again fetches the files afresh and plays");
+
+  // A new build (another version in sw.js) replaces the offline copy.
+  server.options.nextBuild = "next";
+  await page.reload();
+  check(await waitFor(() => page.evaluate(async () => JSON.stringify(await caches.keys()) === "[\"bodger2010-next\"]"),
+                      20000),
+        `a new build replaces the offline copy (${await page.evaluate(() => caches.keys())})`);
+  server.options.nextBuild = "";
   await page.close();
 }
 
