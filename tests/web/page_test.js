@@ -383,6 +383,9 @@ async function desktop(browser, server, url) {
   check(again.right - again.left > 60 && again.left === best.left && again.right === best.right,
         `the new game shows the same best score (${again.left}..${again.right})`);
   await page.screenshot({path: path.join(shots, `${browserName}-again.png`)});
+  await click(page, 320, 400);  // Exit Game
+  check(await waitFor(() => page.evaluate(() => Module["bodgerGamesEnded"] === 2), 10000),
+        "Exit Game on the title ends the second game too");
 
   // Offline: the worker has kept the files; the network goes.
   const ready = await waitFor(() => page.evaluate(async () => {
