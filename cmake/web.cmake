@@ -56,7 +56,8 @@ target_link_options(bodger2010-sim PRIVATE -fexceptions -sENVIRONMENT=node -sNOD
   "SHELL:--extern-pre-js ${CMAKE_SOURCE_DIR}/web/sim_shebang.js")
 
 # The page's program: the game's loop suspended at each frame (ASYNCIFY),
-# the sounds packed beside it, the best score kept in IndexedDB.
+# the sounds packed beside it, the best score kept in IndexedDB, the touch
+# controls; "Play again" runs the program entry anew.
 add_executable(bodger2010 ${CMAKE_SOURCE_DIR}/tools/web_main.cpp)
 target_link_libraries(bodger2010 PRIVATE platform_web)
 bodger_web_program(bodger2010)
@@ -71,11 +72,11 @@ target_link_options(bodger2010 PRIVATE -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
   -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -lidbfs.js -sMINIFY_HTML=0
   "SHELL:-sEXPORTED_RUNTIME_METHODS=['FS','IDBFS']"
   "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/page_pre.js"
+  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/touch_pre.js"
   "SHELL:--shell-file ${CMAKE_SOURCE_DIR}/web/shell.html"
   ${web_preload})
 set_target_properties(bodger2010 PROPERTIES SUFFIX ".html" OUTPUT_NAME index
   LINK_DEPENDS "${CMAKE_SOURCE_DIR}/web/shell.html;${CMAKE_SOURCE_DIR}/web/page_pre.js;${CMAKE_SOURCE_DIR}/web/touch_pre.js")
-target_link_options(bodger2010 PRIVATE "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/touch_pre.js")
 # The page's other files beside it, the digests the loader checks and the
 # offline copy's worker (web/stamp.js), after every link.
 file(GLOB web_icons ${CMAKE_SOURCE_DIR}/dist/icons/hicolor/*/apps/*.png)
