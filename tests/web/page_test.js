@@ -509,6 +509,13 @@ async function phone(browser, url) {
   check((await page.evaluate(() => window.bodgerKeyLog.length)) === 0, "a touch beside the controls sends nothing");
   await page.keyboard.press("ArrowLeft");
   await sleep(200);
+  const quiet = await page.evaluate(() => {
+    const menu = new MouseEvent("contextmenu", {bubbles: true, cancelable: true});
+    document.getElementById("remote").dispatchEvent(menu);
+    const style = getComputedStyle(document.getElementById("left"));
+    return [menu.defaultPrevented, style.touchAction, style.userSelect].join(" ");
+  });
+  check(quiet === "true none none", `the controls give no menu, scrolling, zoom or text selection (${quiet})`);
   check(!(await layout(page)).touch, "a key hides the touch controls");
   // Without them the line of keys wraps on a narrow screen, never off it.
   for (const [width, height] of [[844, 390], [390, 844]]) {
