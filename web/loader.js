@@ -53,7 +53,7 @@
   }
   window.bodgerFail = fail;
 
-  function megabytes(n) { return (n / 1048576).toFixed(1); }
+  function megabytes(n) { return (n / 1e6).toFixed(1); }
 
   function progress(loaded, total) {
     if (loading.state !== "loading") return;  // the other file after a failure

@@ -290,6 +290,7 @@ async function desktop(browser, server, url) {
                                                  !document.getElementById("bar").hidden &&
                                                  document.getElementById("overlay").offsetHeight > 0), 10000),
         "the progress bar shows while loading");
+  await page.screenshot({path: path.join(shots, `${browserName}-loading.png`)});
   check(await playing(page), "the splash shows");
   const load = await page.evaluate(() => window.bodgerLoading);
   const last = load.steps[load.steps.length - 1];
