@@ -23,8 +23,8 @@ ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 SHEET = os.path.join(ROOT, "assets", "graphx", "bodger2010_sf1.png")
 OUT_DIR = os.path.join(ROOT, "dist", "icons")
 APP_ID = "io.github.bodger2010.Bodger2010"
-SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
-DRAWN = (128, 256)  # sizes drawn at their size, not cut from the sheet
+SIZES = (16, 22, 24, 32, 48, 64, 128, 192, 256, 512)  # 192 and 512: the page's home-screen icons
+DRAWN = (128, 192, 256, 512)  # sizes drawn at their size, not cut from the sheet
 TINT = (120, 150, 200)  # a realm tint, as the floor is drawn in play
 OVERSAMPLE = 4
 

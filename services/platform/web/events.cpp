@@ -112,6 +112,10 @@ void QueueEvent(const platform::Event& event) {
     if (s.queue.size() < kLimit) s.queue.push_back(event);
 }
 
+void DropEvents() {
+    State().queue.clear();
+}
+
 void ListenToPage() {
     EventState& s = State();
     if (s.listening) return;

@@ -19,5 +19,9 @@ void PersistIfChanged();
 // The browser got control back (a frame waited for, a sleep): it could paint.
 void NoteYield();
 double MillisSinceYield();
+// After the game has ended: the page offers another game and this waits
+// for the player's answer; true to play again (events of the wait dropped).
+bool WaitForPlayAgain();
+void DropEvents();
 
 }  // namespace web_backend
