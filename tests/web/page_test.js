@@ -157,9 +157,16 @@ async function bestExtent(page) {
   });
 }
 
+// A page that navigates while it is asked (Try again, a reload) destroys the
+// context the question ran in: that is a "not yet", and the next try asks the
+// new page.
 async function waitFor(test, ms) {
   for (const end = Date.now() + ms; Date.now() < end; await sleep(200)) {
-    if (await test()) return true;
+    try {
+      if (await test()) return true;
+    } catch (error) {
+      if (!/context was destroyed|navigat/i.test(String(error))) throw error;
+    }
   }
   return false;
 }
