@@ -70,18 +70,25 @@ TDrawObserver*& Observer() {
     return observer;
 }
 
+// A command of the given kind with the state in force; false when the
+// viewport leaves nothing to draw into.
+bool BeginCommand(draw_list::TCommand& c, draw_list::TCommand::Kind kind, const TDrawState& st) {
+    c.clip = CurrentClip();
+    if (c.clip.x0 >= c.clip.x1 || c.clip.y0 >= c.clip.y1) return false;
+    c.kind = kind;
+    c.mode = st.blend_mode;
+    c.tint = CurrentTint();
+    c.matrix = DrawMatrix(st);
+    return true;
+}
+
 // Records a frame drawn with the state in force, as it is now: the image's
 // handle and flags are taken at once.
 void RecordFrame(const ImageRef& image, float x, float y, int frame) {
     if (!image || frame < 0 || frame >= image->Frames()) return;
     const TDrawState& st = State();
     draw_list::TCommand c;
-    c.clip = CurrentClip();
-    if (c.clip.x0 >= c.clip.x1 || c.clip.y0 >= c.clip.y1) return;
-    c.kind = draw_list::TCommand::Kind::Image;
-    c.mode = st.blend_mode;
-    c.tint = CurrentTint();
-    c.matrix = DrawMatrix(st);
+    if (!BeginCommand(c, draw_list::TCommand::Kind::Image, st)) return;
     c.image = image.get();
     c.frame = frame;
     c.flags = image->flags;
@@ -197,12 +204,7 @@ void DrawLine(float x1, float y1, float x2, float y2, bool draw_last_pixel) {
     const TDrawState& st = State();
     if (Observer()) Observer()->OnLine(x1, y1, x2, y2, st);
     draw_list::TCommand c;
-    c.clip = CurrentClip();
-    if (c.clip.x0 >= c.clip.x1 || c.clip.y0 >= c.clip.y1) return;
-    c.kind = draw_list::TCommand::Kind::Line;
-    c.mode = st.blend_mode;
-    c.tint = CurrentTint();
-    c.matrix = DrawMatrix(st);
+    if (!BeginCommand(c, draw_list::TCommand::Kind::Line, st)) return;
     c.x = x1;
     c.y = y1;
     c.x2 = x2;

@@ -11,24 +11,15 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/services/system/work_dir_fixture.hpp"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-class FileLockTest : public ::testing::Test {
+class FileLockTest : public WorkDirTest {
    protected:
-    void SetUp() override {
-        saved_ = fs::current_path();
-        dir_ = fs::temp_directory_path() / ("bodger_lock_" + std::to_string(getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "data");
-        fs::current_path(dir_);
-    }
-    void TearDown() override {
-        fs::current_path(saved_);
-        fs::remove_all(dir_);
-    }
-    fs::path saved_, dir_;
+    FileLockTest() : WorkDirTest("lock") {}
 };
 
 TEST_F(FileLockTest, OneHolderAtATimeAndAKilledHolderLetsGo) {

@@ -8,29 +8,19 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/services/system/work_dir_fixture.hpp"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 // Each test runs in a fresh working directory, as the game does in its own.
-class FilesTest : public ::testing::Test {
+class FilesTest : public WorkDirTest {
    protected:
-    void SetUp() override {
-        saved_ = fs::current_path();
-        dir_ = fs::temp_directory_path() / ("bodger_files_" + std::to_string(getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "data");
-        fs::current_path(dir_);
-    }
-    void TearDown() override {
-        fs::current_path(saved_);
-        fs::remove_all(dir_);
-    }
+    FilesTest() : WorkDirTest("files") {}
     static void WriteBytes(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
     }
-
-    fs::path saved_, dir_;
 };
 
 TEST_F(FilesTest, IntRoundTripsLittleEndianThroughBackslashPath) {
