@@ -12,22 +12,27 @@ void toggle_retro_fx() {
     if (retro_fx > 1) retro_fx = 0;
 }
 
-void step_sound_volume() {
-    sound_level += 1;
-    sound_volume += 0.1f;
-    if (sound_level > 10) {
-        sound_level = 0;
-        sound_volume = 0.0f;
+namespace {
+
+// One menu step of a volume: up a tenth, and from the top back to silence.
+// The float is stepped, not computed from the level, as the menu always has.
+void step_volume(int& level, float& volume) {
+    level += 1;
+    volume += 0.1f;
+    if (level > 10) {
+        level = 0;
+        volume = 0.0f;
     }
 }
 
+}  // namespace
+
+void step_sound_volume() {
+    step_volume(sound_level, sound_volume);
+}
+
 void step_music_volume() {
-    music_level += 1;
-    music_volume += 0.1f;
-    if (music_level > 10) {
-        music_level = 0;
-        music_volume = 0.0f;
-    }
+    step_volume(music_level, music_volume);
 }
 
 void reset_options() {
